@@ -1,0 +1,63 @@
+#pragma once
+#include "app/SharedState.h"
+#include "platform/Services.h"
+#include <QObject>
+#include <memory>
+#include <vector>
+
+namespace quorin {
+
+class MainWindow;
+class CanvasWindow;
+
+// Owns the shared state and both windows. The canvas is created on first
+// access after an unload; an unloaded canvas is hidden, marked dead and
+// deleted only when no command is suspended in a wait or dialog, so a command
+// that resumes after its window was closed still finds the object alive (and
+// stops, seeing it dead).
+class Program : public QObject {
+    Q_OBJECT
+public:
+    explicit Program(Services services);
+    ~Program() override;
+
+    SharedState& state() { return state_; }
+    const Services& services() const { return services_; }
+    MainWindow& mainWindow() { return *main_; }
+
+    // The canvas, loaded with its defaults if it is not loaded.
+    CanvasWindow& canvas();
+    bool canvasLoaded() const { return canvas_ != nullptr; }
+    CanvasWindow* loadedCanvas() const { return canvas_.get(); }
+    // Runs the canvas's unload handler, hides it and lets it go. Harmless when
+    // the canvas is not loaded.
+    void unloadCanvas();
+    // Windows unloaded but not yet deleted.
+    std::size_t pendingDeletes() const { return graveyard_.size(); }
+
+    // Depth of waits and dialogs currently suspended on the stack.
+    int suspendedDepth() const { return suspended_; }
+
+signals:
+    void canvasLoadedSignal(CanvasWindow* canvas);
+
+private:
+    class TrackedClock;
+    class TrackedDialogs;
+    void enterSuspend() { ++suspended_; }
+    void leaveSuspend();
+    void schedulePurge();
+    void purge();
+
+    SharedState state_;
+    std::unique_ptr<TrackedClock> clock_;
+    std::unique_ptr<TrackedDialogs> dialogs_;
+    Services services_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<CanvasWindow> canvas_;
+    std::vector<std::unique_ptr<CanvasWindow>> graveyard_;
+    int suspended_ = 0;
+    bool purgeScheduled_ = false;
+};
+
+} // namespace quorin

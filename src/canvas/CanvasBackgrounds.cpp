@@ -1,0 +1,60 @@
+#include "canvas/CanvasBackgrounds.h"
+#include "canvas/CanvasWindow.h"
+#include "platform/Services.h"
+#include "platform/Twips.h"
+
+namespace quorin {
+
+void screenSizeCanvas(CanvasWindow& canvas) {
+    canvas.setWindowState(Qt::WindowNoState);
+    const QSize screen = screenSizeTwips();
+    canvas.resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
+    canvas.Picture1->setGeometry(0, 0, canvas.width(), canvas.height());
+    canvas.Image1->resize(canvas.width(), canvas.height());
+    canvas.move(0, 0);
+}
+
+void repaintBackground(CanvasWindow& canvas) {
+    PictureBox& pic = *canvas.Picture1;
+    pic.setAutoRedraw(true);
+    canvas.Image1->setStretch(true);
+    if (canvas.Image1->hasPicture())
+        pic.paintPicture(canvas.Image1->picture(), pic.scaleLeft(), pic.scaleTop(),
+                         pic.scaleWidth(), pic.scaleHeight());
+    pic.refresh();
+}
+
+void chromeOff(CanvasWindow& canvas) {
+    canvas.setWindowFlag(Qt::FramelessWindowHint, true);
+    canvas.setWindowTitle(QString());
+    canvas.show();
+}
+
+namespace {
+
+void loadBackground(CanvasWindow& canvas, const QString& name) {
+    canvas.Image1->setStretch(true);
+    repaintBackground(canvas);
+    canvas.Image1->setStretch(true);
+    canvas.Image1->loadPicture(canvas.services().folder.file(name));
+    PictureBox& pic = *canvas.Picture1;
+    if (canvas.Image1->hasPicture())
+        pic.paintPicture(canvas.Image1->picture(), pic.scaleLeft(), pic.scaleTop(),
+                         pic.scaleWidth(), pic.scaleHeight());
+    for (int i = 0; i < 2; ++i) {
+        pic.setAutoRedraw(false);
+        pic.refresh();
+    }
+}
+
+} // namespace
+
+void daotu(CanvasWindow& canvas) {
+    screenSizeCanvas(canvas);
+    loadBackground(canvas, QStringLiteral("hai1.jpg"));
+}
+void hai(CanvasWindow& canvas) { loadBackground(canvas, QStringLiteral("hai2.jpg")); }
+void hai3(CanvasWindow& canvas) { loadBackground(canvas, QStringLiteral("hai03.jpg")); }
+void zhihuaxiang(CanvasWindow& canvas) { loadBackground(canvas, QStringLiteral("hai11.jpg")); }
+
+} // namespace quorin

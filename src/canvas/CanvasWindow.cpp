@@ -1,0 +1,192 @@
+#include "canvas/CanvasWindow.h"
+#include "app/Program.h"
+#include "mainwindow/MainWindow.h"
+#include "platform/Twips.h"
+#include <QCloseEvent>
+#include <QResizeEvent>
+
+namespace quorin {
+
+namespace {
+
+struct ButtonDesign {
+    const char* caption;
+    double left, top, width, height;
+};
+
+// Command1(0) .. Command1(21) as designed.
+const std::array<ButtonDesign, 22> barDesign = {{
+    {"推导计算", 360, 120, 975, 735},   {"清空图像", 2520, 120, 975, 735},
+    {"图像预存", 3600, 120, 972, 732},  {"图像保存", 4680, 120, 972, 732},
+    {"单色", 5760, 120, 975, 735},      {"随机彩色", 5760, 120, 975, 735},
+    {"底色", 9000, 480, 855, 375},      {"画色", 9000, 120, 855, 375},
+    {"不画椭圆", 7920, 120, 975, 735},  {"导入图像", 1440, 120, 975, 732},
+    {"变换角度", 10080, 120, 975, 735}, {"坐标变换", 12360, 120, 975, 735},
+    {"画弦", 6840, 120, 855, 375},      {"写字", 6840, 480, 855, 375},
+    {"画画", 14880, 2400, 372, 852},    {"自动", 14880, 3600, 372, 852},
+    {"导出", 14880, 4800, 372, 852},    {"导入", 14880, 6000, 372, 852},
+    {"全屏", 14880, 7440, 372, 852},    {"全画屏", 14880, 7200, 372, 1332},
+    {"图像预览", 360, 120, 975, 735},   {"粗", 14880, 1680, 372, 492},
+}};
+
+} // namespace
+
+CanvasWindow::CanvasWindow(Program& program) : QWidget(nullptr), program_(program) {
+    setWindowTitle(QStringLiteral("新月 画画"));
+    resize(twipsToPixels(15468), twipsToPixels(9060));
+    createControls();
+}
+
+CanvasWindow::~CanvasWindow() = default;
+
+SharedState& CanvasWindow::state() { return program_.state(); }
+const Services& CanvasWindow::services() const { return program_.services(); }
+MainWindow& CanvasWindow::mainWindow() { return program_.mainWindow(); }
+
+double CanvasWindow::widthTwips() const { return pixelsToTwips(width()); }
+double CanvasWindow::heightTwips() const { return pixelsToTwips(height()); }
+
+void CanvasWindow::createControls() {
+    Picture1 = new PictureBox(this);
+    placeTwips(Picture1, 720, 960, 13092, 7332);
+    Picture1->setAutoRedraw(true);
+    Picture1->setCursor(Qt::ArrowCursor);
+
+    Image1 = new ImageBox(this);
+    placeTwips(Image1, 300, 300, 6192, 3552);
+
+    for (int i = 0; i < 22; ++i) {
+        const ButtonDesign& d = barDesign[i];
+        Command1[i] = new CommandButton(QString::fromUtf8(d.caption), this);
+        placeTwips(Command1[i], d.left, d.top, d.width, d.height);
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { command1Click(i); });
+    }
+
+    auto button = [this](const char* caption, double l, double t, double w, double h) {
+        auto* b = new CommandButton(QString::fromUtf8(caption), this);
+        placeTwips(b, l, t, w, h);
+        return b;
+    };
+    Command7 = button("光", 240, 1200, 372, 372);
+    Command6 = button("塔", 240, 1680, 372, 372);
+    Command4 = button("果壳", 120, 2160, 492, 372);
+    Command5 = button("生", 240, 2760, 372, 372);
+    Command3 = button("金", 240, 3240, 372, 372);
+    Command2 = button("蛋", 240, 3720, 372, 372);
+    Command10 = button("全屏", 120, 4320, 612, 372);
+    Command8 = button("雨", 120, 5160, 372, 372);
+    Command11 = button("图像采集", 14640, 960, 372, 1212);
+    Command9 = button("图像采集", 15120, 960, 372, 1212);
+    const std::array<const char*, 3> captureCaptions = {"图像采集", "图像比较", "图像叠加"};
+    for (int i = 0; i < 3; ++i)
+        Command12[i] = button(captureCaptions[i], 14880, 1680 + 1800 * i - (i == 2 ? 360 : 0), 372,
+                              1212);
+
+    for (int i = 0; i < 4; ++i) {
+        Text1[i] = new TextBox(false, this);
+        placeTwips(Text1[i], i < 2 ? 11280 : 13560, i % 2 == 0 ? 0 : 480, 975, 495);
+    }
+    Text2 = new TextBox(true, this);
+    Text2->setText(QStringLiteral("Quorin\r\n"));
+    placeTwips(Text2, 0, 5640, 615, 1812);
+    Text3 = new TextBox(false, this);
+    placeTwips(Text3, 0, 7320, 612, 1104);
+
+    Label1 = new ClickLabel(QStringLiteral("采集分辨率：X×Y"), this);
+    placeTwips(Label1, 12240, 120, 1332, 852);
+
+    const std::array<std::pair<QTimer*, int>, 15> timers = {{
+        {&Timer1, 1800}, {&Timer4, 1000}, {&Timer5, 1000}, {&Timer6, 1000}, {&Timer7, 1000},
+        {&Timer8, 1000}, {&Timer9, 200}, {&Timer10, 1}, {&Timer11, 1}, {&Timer12, 1500},
+        {&Timer13, 10}, {&Timer14, 100}, {&Timer16, 1000}, {&Timer17, 1000}, {&Timer18, 3000},
+    }};
+    for (auto [timer, interval] : timers)
+        timer->setInterval(interval);
+    connect(&Timer17, &QTimer::timeout, this, [this] { timer17Tick(); });
+    connect(&Timer18, &QTimer::timeout, this, [this] { timer18Tick(); });
+    Timer17.start();
+    Timer18.start();
+}
+
+// Load defaults, in their designed order.
+void CanvasWindow::load() {
+    SharedState& s = state();
+    s.screenSaverMode = false;
+    Label1->hide();
+    s.rainStarted = false;
+    for (TextBox* t : {Text2, Text3, Text1[0], Text1[1], Text1[2], Text1[3]})
+        t->setBackColor(rgb(168, 221, 155));
+    s.barFullScreen = false;
+    s.drawingMode = false;
+    Image1->hide();
+    s.zeroStrokeCounters();
+    // Step 4 (layout) belongs to the layout rule; see resizeHandler.
+    Command1[4]->show();
+    Command1[5]->hide();
+    for (CommandButton* b : {Command2, Command3, Command4, Command5, Command6, Command7, Command8,
+                             Command9, Command10, Command11, Command12[1], Command12[2], Command12[0]})
+        b->setBackColor(colors::buttonCream);
+    for (CommandButton* b : Command1)
+        b->setBackColor(colors::buttonCream);
+    for (QWidget* w : {static_cast<QWidget*>(Command1[19]), static_cast<QWidget*>(Command1[21]),
+                       static_cast<QWidget*>(Command11), static_cast<QWidget*>(Command12[1]),
+                       static_cast<QWidget*>(Command12[2]), static_cast<QWidget*>(Command12[0])})
+        w->hide();
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(colors::panelGreen));
+    setPalette(pal);
+    mainWindow().Command6[0]->setBackColor(rgb(208, 208, 192));
+    Picture1->setBackColor(colors::black);
+    Command1[20]->hide();
+}
+
+void CanvasWindow::unloadHandler() {
+    SharedState& s = state();
+    for (QTimer* t : {&Timer1, &Timer4, &Timer5, &Timer6, &Timer7, &Timer8, &Timer9, &Timer10,
+                      &Timer11, &Timer12, &Timer13, &Timer14, &Timer16, &Timer17, &Timer18})
+        t->stop();
+    if (s.interceptMode) {
+        s.interceptMode = false;
+        s.angleTransformArmed = false;
+        if (s.hideAnimationButtons)
+            s.hideAnimationButtons = false;
+    }
+}
+
+void CanvasWindow::escPressed() {
+    SharedState& s = state();
+    if (s.fullScreen) {
+        s.fullScreen = false;
+        s.keepPicture = false;
+        program_.unloadCanvas();
+    } else if (s.interceptMode) {
+        s.interceptMode = false;
+        s.angleTransformArmed = false;
+        program_.unloadCanvas();
+    }
+    if (s.screenSaverMode) {
+        s.screenSaverMode = false;
+        mainWindow().show();
+    }
+}
+
+void CanvasWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!dead_)
+        resizeHandler();
+}
+
+// Closing the window by its frame unloads it like a launcher does.
+void CanvasWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (!dead_)
+        program_.unloadCanvas();
+}
+
+void CanvasWindow::resizeHandler() {}
+void CanvasWindow::command1Click(int) {}
+void CanvasWindow::timer17Tick() {}
+void CanvasWindow::timer18Tick() {}
+
+} // namespace quorin

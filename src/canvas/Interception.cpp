@@ -1,0 +1,19 @@
+#include "canvas/Interception.h"
+#include "app/SharedState.h"
+#include "canvas/CanvasWindow.h"
+
+namespace quorin {
+
+void sales(CanvasWindow& canvas) {
+    // The plot window follows the drop model; until then the whole picture
+    // is the window and the target defaults to its bottom-right corner.
+    PictureBox& pic = *canvas.Picture1;
+    canvas.xa = pic.scaleLeft();
+    canvas.ya = pic.scaleTop();
+    canvas.xb = pic.scaleLeft() + pic.scaleWidth();
+    canvas.yb = pic.scaleTop() + pic.scaleHeight();
+    canvas.state().targetX = canvas.xb;
+    canvas.state().targetY = canvas.yb;
+}
+
+} // namespace quorin

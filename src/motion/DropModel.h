@@ -1,0 +1,56 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+namespace quorin {
+
+// What the main window's entry fields hold: radius in millimetres, density
+// relative to water, velocities in m/s. Vertical values are positive downward.
+struct DropInputs {
+    double radiusMm = 0, density = 0, vx0 = 0, vfx = 0, vfy = 0, vy0 = 0;
+};
+
+// The drop at one moment. turnTimeX: when vx passes through 0 (wind against
+// the throw), else 0. turnTimeY: the relative apex when the drop first rises
+// against the air; when it falls with an upward wind weaker than vt, the moment
+// the absolute vertical velocity reaches 0; else 0.
+struct DropState {
+    double x = 0, y = 0, vx = 0, vy = 0, turnTimeX = 0, turnTimeY = 0;
+    // Sinking after a relative apex with Vy0 >= 0 and VFy >= 0: the main
+    // window hides its drag label then.
+    bool hidesDragLabel = false;
+};
+
+// Constants derived from the inputs at every evaluation.
+struct DropConstants {
+    double m = 0;      // mass, kg
+    double k = 0;      // drag coefficient (drag force k * w^2)
+    double vt = 0;     // terminal speed relative to the air, sqrt(m g / k)
+    double lambda = 0; // rate, sqrt(g k / m)
+};
+
+inline constexpr double dropGravity = 9.8;
+
+DropConstants dropConstants(const DropInputs& in);
+
+// Closed-form motion at time t >= 0 (the formulas describe forward motion only).
+// Radius or density 0, a negative density or an overflow give NaN or infinite
+// fields here; ask tryDropStateAt when that must be known.
+DropState dropStateAt(const DropInputs& in, double t);
+
+// The same, or nothing when the evaluation is an arithmetic error: m or k is
+// 0, the constants are not positive and finite, t is negative or not finite,
+// or any result is not finite.
+std::optional<DropState> tryDropStateAt(const DropInputs& in, double t);
+
+// Horizontal and vertical (downward positive) displacement alone. Once
+// tryDropStateAt succeeds at some T, these are finite for every t in [0, T].
+double f1(const DropInputs& in, double t);
+double f2(const DropInputs& in, double t);
+
+// Rounds to 6 decimals, halves upward, and writes the result the default way
+// with a leading zero ("0.333333", "-0.5", "2"). Non-finite values come back
+// as numberToText writes them ("NaN", "Infinity").
+QString wc(double value);
+
+} // namespace quorin

@@ -1,0 +1,104 @@
+#pragma once
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+namespace quorin {
+
+// A one-dimensional table with fixed index limits 0..upper that stores only
+// what has been written. Reading an unset or out-of-range element gives the
+// zero value; writing outside the limits is refused and reported.
+template <class T> class BoundedArray {
+public:
+    explicit BoundedArray(long long upper) : upper_(upper) {}
+
+    long long upper() const { return upper_; }
+    bool inRange(long long i) const { return i >= 0 && i <= upper_; }
+
+    T at(long long i) const {
+        if (i < 0 || static_cast<std::size_t>(i) >= data_.size())
+            return T{};
+        return data_[static_cast<std::size_t>(i)];
+    }
+    bool set(long long i, T value) {
+        if (!inRange(i))
+            return false;
+        const auto k = static_cast<std::size_t>(i);
+        if (k >= data_.size())
+            data_.resize(k + 1);
+        data_[k] = std::move(value);
+        return true;
+    }
+    void clear() {
+        data_.clear();
+        data_.shrink_to_fit();
+    }
+    // Highest index ever written + 1 (0 when nothing was written).
+    std::size_t used() const { return data_.size(); }
+    std::size_t memoryBytes() const { return sizeof(*this) + data_.capacity() * sizeof(T); }
+
+private:
+    long long upper_;
+    std::vector<T> data_;
+};
+
+// A two-dimensional table (rows 0..rowUpper, columns 0..colUpper) stored row
+// by row, each row only as long as its highest written column.
+template <class T> class BoundedTable {
+public:
+    BoundedTable(long long rowUpper, long long colUpper) : rowUpper_(rowUpper), colUpper_(colUpper) {}
+
+    long long rowUpper() const { return rowUpper_; }
+    long long colUpper() const { return colUpper_; }
+    bool inRange(long long r, long long c) const {
+        return r >= 0 && r <= rowUpper_ && c >= 0 && c <= colUpper_;
+    }
+
+    T at(long long r, long long c) const {
+        if (r < 0 || c < 0 || static_cast<std::size_t>(r) >= rows_.size())
+            return T{};
+        const auto& row = rows_[static_cast<std::size_t>(r)];
+        if (static_cast<std::size_t>(c) >= row.size())
+            return T{};
+        return row[static_cast<std::size_t>(c)];
+    }
+    bool set(long long r, long long c, T value) {
+        if (!inRange(r, c))
+            return false;
+        const auto ri = static_cast<std::size_t>(r);
+        const auto ci = static_cast<std::size_t>(c);
+        if (ri >= rows_.size())
+            rows_.resize(ri + 1);
+        auto& row = rows_[ri];
+        if (ci >= row.size())
+            row.resize(ci + 1);
+        row[ci] = std::move(value);
+        return true;
+    }
+    void clear() {
+        rows_.clear();
+        rows_.shrink_to_fit();
+    }
+    std::size_t memoryBytes() const {
+        std::size_t n = sizeof(*this) + rows_.capacity() * sizeof(std::vector<T>);
+        for (const auto& row : rows_)
+            n += row.capacity() * sizeof(T);
+        return n;
+    }
+
+private:
+    long long rowUpper_;
+    long long colUpper_;
+    std::vector<std::vector<T>> rows_;
+};
+
+// Index of a table from a number the program computed: rounded to the nearest
+// whole number as the program's arrays do; NaN and infinities give -1, which
+// every table refuses.
+inline long long tableIndex(double v) {
+    if (!std::isfinite(v) || std::fabs(v) > 9e15)
+        return -1;
+    return static_cast<long long>(std::llround(v));
+}
+
+} // namespace quorin

@@ -1,0 +1,39 @@
+#include "platform/Clock.h"
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <chrono>
+
+namespace quorin {
+
+namespace {
+qint64 monotonicNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+} // namespace
+
+// Monotonic time since the clock was made: no jump at midnight or when the
+// wall clock is set.
+SystemClock::SystemClock() : startNs_(monotonicNs()) {}
+
+double SystemClock::now() const { return double(monotonicNs() - startNs_) / 1e9; }
+
+void SystemClock::pause(double seconds, WaitKind kind, const std::function<void()>& repaint) {
+    const double end = now() + (seconds > 0 ? seconds : 0);
+    // Always wait "more than" the time asked, and at least one round.
+    do {
+        if (kind == WaitKind::Processing) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            if (now() <= end)
+                QThread::usleep(500);
+        } else {
+            if (repaint)
+                repaint();
+            QThread::usleep(1000);
+        }
+    } while (now() <= end);
+}
+
+} // namespace quorin

@@ -1,0 +1,66 @@
+#include "platform/TextFiles.h"
+#include <QFile>
+#include <QFileInfo>
+#include <QTextCodec>
+
+namespace quorin {
+
+namespace {
+
+QTextCodec* gbk() {
+    QTextCodec* codec = QTextCodec::codecForName("GBK");
+    Q_ASSERT(codec);
+    return codec;
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode) {
+    QFile f(path);
+    if (!f.open(mode))
+        return false;
+    if (f.write(bytes) != bytes.size())
+        return false;
+    f.close();
+    return f.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
+QByteArray toGbk(const QString& text) { return gbk()->fromUnicode(text); }
+
+QString fromGbk(const QByteArray& bytes) { return gbk()->toUnicode(bytes); }
+
+bool fileExists(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+std::optional<QByteArray> readFileBytes(const QString& path) {
+    QFile f(path);
+    if (!fileExists(path) || f.size() > maxTextFileBytes || !f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = f.read(maxTextFileBytes + 1);
+    if (bytes.size() > maxTextFileBytes || f.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+bool appendFileBytes(const QString& path, const QByteArray& bytes) {
+    return writeBytes(path, bytes, QIODevice::WriteOnly | QIODevice::Append);
+}
+
+std::optional<QString> readTextFile(const QString& path) {
+    const auto bytes = readFileBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return fromGbk(*bytes);
+}
+
+bool writeTextFile(const QString& path, const QString& text) {
+    return writeBytes(path, toGbk(text), QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
+bool appendTextFile(const QString& path, const QString& text) {
+    return writeBytes(path, toGbk(text), QIODevice::WriteOnly | QIODevice::Append);
+}
+
+} // namespace quorin

@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+namespace quorin {
+
+// Text files are GBK with CR LF line ends. Files larger than this are refused
+// rather than read into memory.
+inline constexpr qint64 maxTextFileBytes = 256LL * 1024 * 1024;
+
+bool fileExists(const QString& path);
+
+// Whole file decoded from GBK; nullopt when it cannot be read (missing,
+// unreadable, a folder, or larger than maxTextFileBytes).
+std::optional<QString> readTextFile(const QString& path);
+
+// Replace the file's content with `text` encoded as GBK. The text is written
+// as given: callers put "\r\n" where a line ends. Returns false on any failure.
+bool writeTextFile(const QString& path, const QString& text);
+
+// Append `text` encoded as GBK, creating the file if needed.
+bool appendTextFile(const QString& path, const QString& text);
+
+// Raw bytes, for moving a file's content without decoding it.
+std::optional<QByteArray> readFileBytes(const QString& path);
+bool appendFileBytes(const QString& path, const QByteArray& bytes);
+
+QByteArray toGbk(const QString& text);
+QString fromGbk(const QByteArray& bytes);
+
+} // namespace quorin
