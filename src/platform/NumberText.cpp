@@ -120,7 +120,9 @@ bool isNumeric(const QString& text) {
         ++i;
     if (i != text.size())
         return false;
-    return std::isfinite(val(text));
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v);
 }
 
 double val(const QString& text) {

@@ -1,1 +1,52 @@
+#include "platform/Clock.h"
+#include "support/VirtualClock.h"
+#include <QElapsedTimer>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+using namespace quorin;
+
+TEST(Clock, SystemClockIsMonotonicAndWaitsAtLeastTheTime) {
+    SystemClock clock;
+    const double t0 = clock.now();
+    QElapsedTimer real;
+    real.start();
+    clock.pause(0.02, WaitKind::Processing);
+    EXPECT_GT(clock.now() - t0, 0.02);
+    EXPECT_GE(real.elapsed(), 20);
+    EXPECT_LT(real.elapsed(), 1000);
+}
+
+TEST(Clock, ProcessingWaitRunsTimersBusyWaitDoesNot) {
+    SystemClock clock;
+    int fired = 0;
+    QTimer::singleShot(0, [&] { ++fired; });
+    clock.pause(0.01, WaitKind::Busy);
+    EXPECT_EQ(fired, 0);
+    clock.pause(0.01, WaitKind::Processing);
+    EXPECT_EQ(fired, 1);
+}
+
+TEST(Clock, BusyWaitRepaintsTheAnimatedPicture) {
+    SystemClock clock;
+    int repaints = 0;
+    clock.pause(0.005, WaitKind::Busy, [&] { ++repaints; });
+    EXPECT_GE(repaints, 1);
+}
+
+TEST(Clock, NegativeOrZeroWaitsEndAtOnce) {
+    SystemClock clock;
+    QElapsedTimer real;
+    real.start();
+    clock.pause(-5, WaitKind::Processing);
+    clock.pause(0, WaitKind::Busy);
+    EXPECT_LT(real.elapsed(), 200);
+}
+
+TEST(Clock, VirtualClockAdvancesInstantly) {
+    quorin::test::VirtualClock clock;
+    const double t0 = clock.now();
+    clock.pause(100.0, WaitKind::Processing);
+    EXPECT_DOUBLE_EQ(clock.now() - t0, 100.0);
+    EXPECT_EQ(clock.pauses(), 1);
+}

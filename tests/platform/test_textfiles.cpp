@@ -1,1 +1,85 @@
+#include "platform/BoundedTable.h"
+#include "platform/TextFiles.h"
+#include "support/TempFolder.h"
+#include <QFile>
 #include <gtest/gtest.h>
+#include <cmath>
+
+using namespace quorin;
+using quorin::test::TempFolder;
+
+TEST(TextFiles, ChineseTextRoundTripsThroughGbk) {
+    TempFolder t;
+    const QString text = QStringLiteral("风雨同路，一往无前\r\n半径r(mm)=1\r\n");
+    ASSERT_TRUE(writeTextFile(t.file("a.txt"), text));
+    // On disk: GBK bytes (two per Chinese character), CR LF kept.
+    const QByteArray bytes = t.read("a.txt");
+    EXPECT_EQ(bytes.left(2), QByteArray("\xB7\xE7", 2)); // 风
+    EXPECT_TRUE(bytes.contains("\r\n"));
+    EXPECT_EQ(bytes.size(), 9 * 2 + 2 + 9 + 2 + 2);
+    EXPECT_EQ(readTextFile(t.file("a.txt")).value(), text);
+}
+
+TEST(TextFiles, AppendCreatesAndExtends) {
+    TempFolder t;
+    ASSERT_TRUE(appendTextFile(t.file("log.txt"), QStringLiteral("一\r\n")));
+    ASSERT_TRUE(appendTextFile(t.file("log.txt"), QStringLiteral("二\r\n")));
+    EXPECT_EQ(readTextFile(t.file("log.txt")).value(), QStringLiteral("一\r\n二\r\n"));
+    ASSERT_TRUE(writeTextFile(t.file("log.txt"), QString()));
+    EXPECT_EQ(readTextFile(t.file("log.txt")).value(), QString());
+    EXPECT_TRUE(fileExists(t.file("log.txt")));
+}
+
+TEST(TextFiles, FailuresAreReportedNotHidden) {
+    TempFolder t;
+    EXPECT_FALSE(fileExists(t.file("missing.txt")));
+    EXPECT_FALSE(readTextFile(t.file("missing.txt")).has_value());
+    EXPECT_FALSE(fileExists(t.folder().path())); // a folder is not a file
+    EXPECT_FALSE(readTextFile(t.folder().path()).has_value());
+    EXPECT_FALSE(writeTextFile(t.file("no/such/dir/x.txt"), QStringLiteral("x")));
+    EXPECT_FALSE(appendTextFile(t.file("no/such/dir/x.txt"), QStringLiteral("x")));
+}
+
+TEST(TextFiles, BytesMoveUnchanged) {
+    TempFolder t;
+    const QByteArray odd("\xFF\xFE not GBK \x80\r\n", 16);
+    t.write("odd.txt", odd);
+    EXPECT_EQ(readFileBytes(t.file("odd.txt")).value(), odd);
+    ASSERT_TRUE(appendFileBytes(t.file("copy.txt"), odd));
+    EXPECT_EQ(t.read("copy.txt"), odd);
+}
+
+TEST(BoundedTables, RefuseIndexesOutsideTheirLimits) {
+    BoundedArray<double> a(7);
+    EXPECT_TRUE(a.set(7, 1.5));
+    EXPECT_FALSE(a.set(8, 2.0));
+    EXPECT_FALSE(a.set(-1, 2.0));
+    EXPECT_EQ(a.at(7), 1.5);
+    EXPECT_EQ(a.at(8), 0.0);
+    EXPECT_EQ(a.at(-5), 0.0);
+    EXPECT_EQ(a.used(), 8u);
+
+    BoundedTable<QString> t(5000, 5000);
+    EXPECT_TRUE(t.set(5000, 5000, "x"));
+    EXPECT_FALSE(t.set(5001, 0, "y"));
+    EXPECT_FALSE(t.set(0, 5001, "y"));
+    EXPECT_EQ(t.at(5000, 5000), "x");
+    EXPECT_EQ(t.at(4999, 5000), "");
+    EXPECT_EQ(t.at(9999, 9999), "");
+}
+
+TEST(BoundedTables, StoreOnlyWhatIsUsed) {
+    BoundedTable<double> t(3000, 3000);
+    const std::size_t empty = t.memoryBytes();
+    EXPECT_LT(empty, 256u);
+    t.set(2, 10, 1.0);
+    EXPECT_LT(t.memoryBytes(), empty + 3 * sizeof(std::vector<double>) + 11 * sizeof(double) + 64);
+}
+
+TEST(BoundedTables, IndexesFromComputedNumbers) {
+    EXPECT_EQ(tableIndex(2.0), 2);
+    EXPECT_EQ(tableIndex(2.6), 3);
+    EXPECT_EQ(tableIndex(std::nan("")), -1);
+    EXPECT_EQ(tableIndex(INFINITY), -1);
+    EXPECT_EQ(tableIndex(1e300), -1);
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Dialogs.h"
+#include "support/QtPrint.h"
 #include <QStringList>
 #include <deque>
 #include <vector>

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/ProgramFolder.h"
+#include "support/QtPrint.h"
 #include <QByteArray>
 #include <QTemporaryDir>
 
