@@ -46,7 +46,8 @@ private:
 // by row, each row only as long as its highest written column.
 template <class T> class BoundedTable {
 public:
-    BoundedTable(long long rowUpper, long long colUpper) : rowUpper_(rowUpper), colUpper_(colUpper) {}
+    BoundedTable(long long rowUpper, long long colUpper)
+        : rowUpper_(rowUpper), colUpper_(colUpper) {}
 
     long long rowUpper() const { return rowUpper_; }
     long long colUpper() const { return colUpper_; }

@@ -18,7 +18,9 @@ qint64 monotonicNs() {
 // wall clock is set.
 SystemClock::SystemClock() : startNs_(monotonicNs()) {}
 
-double SystemClock::now() const { return double(monotonicNs() - startNs_) / 1e9; }
+double SystemClock::now() const {
+    return double(monotonicNs() - startNs_) / 1e9;
+}
 
 void SystemClock::pause(double seconds, WaitKind kind, const std::function<void()>& repaint) {
     const double end = now() + (seconds > 0 ? seconds : 0);

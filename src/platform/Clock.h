@@ -16,7 +16,8 @@ public:
     virtual double now() const = 0;
     // Waits until more than `seconds` have passed. A busy wait calls
     // `repaint` now and then so the animated picture stays visible.
-    virtual void pause(double seconds, WaitKind kind, const std::function<void()>& repaint = {}) = 0;
+    virtual void pause(double seconds, WaitKind kind,
+                       const std::function<void()>& repaint = {}) = 0;
 };
 
 class SystemClock final : public Clock {

@@ -10,9 +10,15 @@ using ColorValue = std::int32_t;
 constexpr ColorValue rgb(int r, int g, int b) {
     return static_cast<ColorValue>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int redOf(ColorValue c) { return c & 0xFF; }
-constexpr int greenOf(ColorValue c) { return (c >> 8) & 0xFF; }
-constexpr int blueOf(ColorValue c) { return (c >> 16) & 0xFF; }
+constexpr int redOf(ColorValue c) {
+    return c & 0xFF;
+}
+constexpr int greenOf(ColorValue c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int blueOf(ColorValue c) {
+    return (c >> 16) & 0xFF;
+}
 
 // Colours the program uses by value.
 namespace colors {

@@ -29,11 +29,17 @@ void applyInterfaceFont() {
     QApplication::setFont(f);
 }
 
-QColor toQColor(ColorValue c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
-ColorValue fromQColor(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
+QColor toQColor(ColorValue c) {
+    return QColor(redOf(c), greenOf(c), blueOf(c));
+}
+ColorValue fromQColor(const QColor& c) {
+    return rgb(c.red(), c.green(), c.blue());
+}
 
 namespace {
-QString colorCss(ColorValue c) { return toQColor(c).name(); }
+QString colorCss(ColorValue c) {
+    return toQColor(c).name();
+}
 } // namespace
 
 // ---------------------------------------------------------------- CommandButton
@@ -55,10 +61,11 @@ void CommandButton::setBackColor(ColorValue c) {
     // Dark state colours need light text to stay readable.
     const QColor q = toQColor(c);
     const QString fg = q.lightness() < 110 ? QStringLiteral("#ffffff") : QStringLiteral("#000000");
-    setStyleSheet(QStringLiteral("QPushButton{background-color:%1;color:%2;border:1px solid #7a7a6a;"
-                                 "padding:1px;}QPushButton:pressed{border:2px inset #555;}"
-                                 "QPushButton:disabled{color:#8a8a80;}")
-                      .arg(colorCss(c), fg));
+    setStyleSheet(
+        QStringLiteral("QPushButton{background-color:%1;color:%2;border:1px solid #7a7a6a;"
+                       "padding:1px;}QPushButton:pressed{border:2px inset #555;}"
+                       "QPushButton:disabled{color:#8a8a80;}")
+            .arg(colorCss(c), fg));
 }
 
 void CommandButton::resizeEvent(QResizeEvent* e) {
@@ -160,7 +167,9 @@ void TextBox::setText(const QString& text) {
     }
 }
 
-void TextBox::appendText(const QString& text) { setText(this->text() + text); }
+void TextBox::appendText(const QString& text) {
+    setText(this->text() + text);
+}
 
 void TextBox::setBackColor(ColorValue c) {
     backColor_ = c;

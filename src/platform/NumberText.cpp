@@ -65,7 +65,9 @@ QString formatDecimal(double value, int digits) {
     return out;
 }
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 // Length of the numeric prefix starting at `i` (sign, digits, point, exponent),
 // 0 when there is no digit.
@@ -104,9 +106,13 @@ int numericPrefix(const QString& s, int i) {
 
 } // namespace
 
-QString numberToText(double value) { return formatDecimal(value, 15); }
+QString numberToText(double value) {
+    return formatDecimal(value, 15);
+}
 
-QString singleToText(float value) { return formatDecimal(static_cast<double>(value), 7); }
+QString singleToText(float value) {
+    return formatDecimal(static_cast<double>(value), 7);
+}
 
 bool isNumeric(const QString& text) {
     int i = 0;
@@ -137,6 +143,8 @@ double val(const QString& text) {
     return ok ? v : 0.0;
 }
 
-double Int(double value) { return std::floor(value); }
+double Int(double value) {
+    return std::floor(value);
+}
 
 } // namespace quorin

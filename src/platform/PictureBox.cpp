@@ -10,7 +10,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPolygonF>
+#include <QPolygon>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -38,32 +38,50 @@ bool finite(const QPointF& p) {
     return std::isfinite(p.x()) && std::isfinite(p.y());
 }
 
-// Liang-Barsky: clips the segment a-b to r in doubles; false when nothing is left.
+// Cohen-Sutherland in doubles: clips the segment a-b to r; false when nothing
+// is left. Each crossing is found from the slope, so a horizontal or vertical
+// line stays exact however far away its ends are.
 bool clipSegment(QPointF& a, QPointF& b, const QRectF& r) {
-    const double dx = b.x() - a.x();
-    const double dy = b.y() - a.y();
-    if (!std::isfinite(dx) || !std::isfinite(dy)) return false;
-    double t0 = 0.0, t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0) {
-            if (t > t1) return false;
-            t0 = std::max(t0, t);
+    enum : unsigned { left = 1, right = 2, top = 4, bottom = 8 };
+    auto code = [&r](const QPointF& p) {
+        unsigned c = 0;
+        if (p.x() < r.left())
+            c |= left;
+        else if (p.x() > r.right())
+            c |= right;
+        if (p.y() < r.top())
+            c |= top;
+        else if (p.y() > r.bottom())
+            c |= bottom;
+        return c;
+    };
+    unsigned ca = code(a), cb = code(b);
+    for (int guard = 0; guard < 8; ++guard) {
+        if ((ca | cb) == 0) return true;
+        if (ca & cb) return false;
+        const bool first = ca != 0;
+        const unsigned c = first ? ca : cb;
+        const QPointF& from = first ? a : b;
+        const QPointF& to = first ? b : a;
+        const double dx = to.x() - from.x(), dy = to.y() - from.y();
+        QPointF p;
+        if (c & (left | right)) {
+            const double x = (c & left) ? r.left() : r.right();
+            p = QPointF(x, from.y() + (x - from.x()) * (dy / dx));
         } else {
-            if (t < t0) return false;
-            t1 = std::min(t1, t);
+            const double y = (c & top) ? r.top() : r.bottom();
+            p = QPointF(from.x() + (y - from.y()) * (dx / dy), y);
+        }
+        if (!finite(p)) return false;
+        if (first) {
+            a = p;
+            ca = code(a);
+        } else {
+            b = p;
+            cb = code(b);
         }
     }
-    const QPointF start = a;
-    if (t1 < 1.0) b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
-    if (t0 > 0.0) a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
-    return true;
+    return (ca | cb) == 0;
 }
 
 QPoint roundPoint(const QPointF& p) {
@@ -288,8 +306,12 @@ void PictureBox::resizeLayers() const {
     screenStale_ = false;
 }
 
-void PictureBox::syncLayers() const {
+void PictureBox::syncSize() const {
     if (background_.size() != size() || persistent_.size() != size()) resizeLayers();
+}
+
+void PictureBox::syncLayers() const {
+    syncSize();
     if (screenStale_) {
         screen_ = persistent_;
         screenStale_ = false;
@@ -297,7 +319,7 @@ void PictureBox::syncLayers() const {
 }
 
 const QImage& PictureBox::persistentImage() const {
-    syncLayers();
+    syncSize();
     return persistent_;
 }
 
@@ -307,7 +329,7 @@ const QImage& PictureBox::screenImage() const {
 }
 
 QImage& PictureBox::target() {
-    syncLayers();
+    syncSize();
     if (autoRedraw_) {
         screenStale_ = true;
         return persistent_;
@@ -472,17 +494,20 @@ void PictureBox::pset(double x, double y, ColorValue color) {
     if (image.isNull() || p.x() < -reach || p.y() < -reach || p.x() > image.width() + reach ||
         p.y() > image.height() + reach)
         return;
-    const QPoint pixel = roundPoint(p);
+    drawDot(image, roundPoint(p), color);
+    afterDraw();
+}
+
+void PictureBox::drawDot(QImage& image, QPoint pixel, ColorValue color) {
     if (drawWidth_ == 1) {
         if (image.rect().contains(pixel)) image.setPixel(pixel, toQColor(color).rgb());
-    } else {
-        QPainter painter(&image);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(toQColor(color));
-        const double r = drawWidth_ / 2.0;
-        painter.drawEllipse(QPointF(pixel) + QPointF(0.5, 0.5), r, r);
+        return;
     }
-    afterDraw();
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(toQColor(color));
+    const double r = drawWidth_ / 2.0;
+    painter.drawEllipse(QPointF(pixel) + QPointF(0.5, 0.5), r, r);
 }
 
 void PictureBox::line(double x1, double y1, double x2, double y2, ColorValue color) {
@@ -494,9 +519,14 @@ void PictureBox::line(double x1, double y1, double x2, double y2, ColorValue col
     if (image.isNull()) return;
     const double m = clipMargin();
     if (!clipSegment(a, b, QRectF(image.rect()).adjusted(-m, -m, m, m))) return;
-    QPainter painter(&image);
-    painter.setPen(makePen(color, drawWidth_));
-    painter.drawLine(roundPoint(a), roundPoint(b));
+    const QPoint from = roundPoint(a), to = roundPoint(b);
+    if (from == to) {
+        drawDot(image, from, color); // the painter leaves a thick empty line out
+    } else {
+        QPainter painter(&image);
+        painter.setPen(makePen(color, drawWidth_));
+        painter.drawLine(from, to);
+    }
     afterDraw();
 }
 
@@ -518,7 +548,8 @@ void PictureBox::box(double x1, double y1, double x2, double y2, ColorValue colo
             QPointF(clampTo(p.x(), -m, image.width() + m), clampTo(p.y(), -m, image.height() + m)));
     };
     const QPoint pa = clampPoint(a), pb = clampPoint(b);
-    const QRect rect = QRect(pa, pb).normalized();
+    const QRect rect(QPoint(std::min(pa.x(), pb.x()), std::min(pa.y(), pb.y())),
+                     QPoint(std::max(pa.x(), pb.x()), std::max(pa.y(), pb.y())));
     QPainter painter(&image);
     if (filled)
         painter.fillRect(rect, toQColor(color));
@@ -526,8 +557,10 @@ void PictureBox::box(double x1, double y1, double x2, double y2, ColorValue colo
         painter.fillRect(rect, toQColor(fillColor_));
     painter.setPen(makePen(color, drawWidth_));
     painter.setBrush(Qt::NoBrush);
-    // An aliased outline of rect (x, y, w, h) covers x .. x + w: one pixel less here.
-    painter.drawRect(QRectF(rect.topLeft(), rect.bottomRight()));
+    if (rect.width() == 1 || rect.height() == 1)
+        painter.drawLine(rect.topLeft(), rect.bottomRight()); // flat: no rectangle to trace
+    else // an aliased outline of (x, y, w, h) covers x .. x + w: one pixel less here
+        painter.drawRect(QRectF(rect.topLeft(), rect.bottomRight()));
     afterDraw();
 }
 
@@ -579,14 +612,13 @@ void PictureBox::drawEllipse(QImage& image, QPointF c, double rx, double ry, Col
     painter.setPen(pen);
     for (const auto& [a, b] : arcs) {
         const int n = std::max(1, static_cast<int>(std::ceil((b - a) / step)));
-        QPolygonF poly;
+        QPolygon poly;
         poly.reserve(n + 1);
         for (int i = 0; i <= n; ++i) {
             const double t = a + (b - a) * i / n;
-            QPointF p(c.x() + rx * std::cos(t), c.y() + ry * std::sin(t));
-            p.setX(clampTo(p.x(), area.left(), area.right()));
-            p.setY(clampTo(p.y(), area.top(), area.bottom()));
-            poly << p;
+            const QPointF p(c.x() + rx * std::cos(t), c.y() + ry * std::sin(t));
+            poly << roundPoint(QPointF(clampTo(p.x(), area.left(), area.right()),
+                                       clampTo(p.y(), area.top(), area.bottom())));
         }
         painter.drawPolyline(poly);
     }
@@ -664,7 +696,12 @@ void PictureBox::paintPicture(const QImage& picture, double x, double y, double 
 ColorValue PictureBox::point(double x, double y) const {
     const QPointF p = toPixels(x, y);
     if (!finite(p)) return -1;
-    syncLayers();
+    // Only a look at the screen brings it up to date: syncing it here would
+    // make the next drawing copy the whole image.
+    if (autoRedraw_)
+        syncSize();
+    else
+        syncLayers();
     const QImage& image = autoRedraw_ ? persistent_ : screen_;
     if (image.isNull() || p.x() < -0.5 || p.y() < -0.5 || p.x() >= image.width() - 0.5 ||
         p.y() >= image.height() - 0.5)
@@ -675,7 +712,7 @@ ColorValue PictureBox::point(double x, double y) const {
 }
 
 bool PictureBox::savePicture(const QString& path, SaveFormat format) const {
-    syncLayers();
+    syncSize();
     if (persistent_.isNull()) return false;
     QByteArray kind = "bmp";
     if (format == SaveFormat::ByExtension) {
@@ -702,7 +739,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    syncLayers();
+    syncSize();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
@@ -756,3 +793,6 @@ void PictureBox::keyPressEvent(QKeyEvent* event) {
 }
 
 } // namespace quorin
+
+// Compiled here so that linking the box does not pull in every other widget.
+#include "moc_PictureBox.cpp"

@@ -12,9 +12,10 @@ enum class SaveFormat { Bmp, ByExtension };
 // A retained-mode drawing surface with two layers: the persistent image and
 // the screen. With AutoRedraw on, drawing goes to the persistent image and the
 // screen follows; with it off, drawing goes to the screen only and vanishes at
-// the next Refresh or repaint. Coordinates are in the user scale (twips by
-// default). Coordinates that are far away, infinite or NaN never make drawing
-// fail, hang or allocate.
+// the next Refresh or Cls. A paint shows the screen layer as it stands (never
+// resets it), and a resize keeps both layers' content. Coordinates are in the
+// user scale (twips by default). Coordinates that are far away, infinite or
+// NaN never make drawing fail, hang or allocate.
 class PictureBox : public QWidget {
     Q_OBJECT
   public:
@@ -27,7 +28,7 @@ class PictureBox : public QWidget {
     // AutoRedraw on: persistent := background, screen := that.
     // AutoRedraw off: screen := persistent. Current point := (ScaleLeft, ScaleTop).
     void cls();
-    // screen := persistent image, now.
+    // screen := persistent image, now; the widget repaints at the next chance.
     void refresh();
 
     // --- background ---
@@ -92,7 +93,10 @@ class PictureBox : public QWidget {
     // to the centre.
     void circle(double x, double y, double radius, ColorValue color, double aspect = 1.0);
     void circle(double x, double y, double radius) { circle(x, y, radius, foreColor_); }
-    void print(const QString& text); // at the current point, in ForeColor
+    // Top of the text at the current point, in ForeColor; afterwards CurrentX
+    // is back at the start and CurrentY one text line further down.
+    void print(const QString& text);
+    // Stretches the image into the rectangle; a negative size mirrors it.
     void paintPicture(const QImage& image, double x, double y, double w, double h);
 
     // Colour at (x, y) of the persistent image (AutoRedraw on) or the screen
@@ -131,13 +135,15 @@ class PictureBox : public QWidget {
 
     // The layers follow the widget's size lazily: a hidden widget gets its
     // resize event only when shown, yet commands draw on it before that.
-    void syncLayers() const;
+    void syncSize() const;
+    void syncLayers() const; // size, and the screen takes over pending drawing
     void resizeLayers() const;
     QImage makeBackground(const QSize& size) const;
     void eraseAll();
     QImage& target();
     void afterDraw();
     double clipMargin() const { return drawWidth_ + 16.0; }
+    void drawDot(QImage& image, QPoint pixel, ColorValue color);
     void drawEllipse(QImage& image, QPointF centre, double rx, double ry, ColorValue color);
 
     bool autoRedraw_ = false;

@@ -21,7 +21,9 @@ QString toQtFilter(const QString& programFilter) {
 }
 
 namespace {
-QWidget* dialogParent() { return QApplication::activeWindow(); }
+QWidget* dialogParent() {
+    return QApplication::activeWindow();
+}
 } // namespace
 
 Answer QtDialogs::message(const QString& text, MessageButtons buttons, const QString& title) {

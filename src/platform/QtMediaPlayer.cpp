@@ -69,17 +69,29 @@ void QtMediaPlayer::setVisible(bool visible) {
         d->video->raise();
 }
 
-bool QtMediaPlayer::isVisible() const { return d->video->isVisible(); }
-void QtMediaPlayer::setGeometry(const QRect& pixels) { d->video->setGeometry(pixels); }
-QRect QtMediaPlayer::geometry() const { return d->video->geometry(); }
-void QtMediaPlayer::setToolTip(const QString& text) { d->video->setToolTip(text); }
-QString QtMediaPlayer::toolTip() const { return d->video->toolTip(); }
+bool QtMediaPlayer::isVisible() const {
+    return d->video->isVisible();
+}
+void QtMediaPlayer::setGeometry(const QRect& pixels) {
+    d->video->setGeometry(pixels);
+}
+QRect QtMediaPlayer::geometry() const {
+    return d->video->geometry();
+}
+void QtMediaPlayer::setToolTip(const QString& text) {
+    d->video->setToolTip(text);
+}
+QString QtMediaPlayer::toolTip() const {
+    return d->video->toolTip();
+}
 
 void QtMediaPlayer::setVolume(int percent) {
     d->audio.setVolume(float(std::clamp(percent, 0, 100)) / 100.0f);
 }
 
-int QtMediaPlayer::volume() const { return int(std::lround(d->audio.volume() * 100.0f)); }
+int QtMediaPlayer::volume() const {
+    return int(std::lround(d->audio.volume() * 100.0f));
+}
 
 int QtMediaPlayer::playState() const {
     switch (d->player.mediaStatus()) {
@@ -101,15 +113,23 @@ int QtMediaPlayer::playState() const {
     return Stopped;
 }
 
-void QtMediaPlayer::play() { d->player.play(); }
-void QtMediaPlayer::pause() { d->player.pause(); }
-double QtMediaPlayer::position() const { return d->player.position() / 1000.0; }
+void QtMediaPlayer::play() {
+    d->player.play();
+}
+void QtMediaPlayer::pause() {
+    d->player.pause();
+}
+double QtMediaPlayer::position() const {
+    return d->player.position() / 1000.0;
+}
 
 void QtMediaPlayer::setPosition(double seconds) {
     if (std::isfinite(seconds))
         d->player.setPosition(static_cast<qint64>(std::llround(std::max(0.0, seconds) * 1000.0)));
 }
 
-double QtMediaPlayer::duration() const { return d->player.duration() / 1000.0; }
+double QtMediaPlayer::duration() const {
+    return d->player.duration() / 1000.0;
+}
 
 } // namespace quorin

@@ -25,9 +25,13 @@ bool writeBytes(const QString& path, const QByteArray& bytes, QIODevice::OpenMod
 
 } // namespace
 
-QByteArray toGbk(const QString& text) { return gbk()->fromUnicode(text); }
+QByteArray toGbk(const QString& text) {
+    return gbk()->fromUnicode(text);
+}
 
-QString fromGbk(const QByteArray& bytes) { return gbk()->toUnicode(bytes); }
+QString fromGbk(const QByteArray& bytes) {
+    return gbk()->toUnicode(bytes);
+}
 
 bool fileExists(const QString& path) {
     const QFileInfo info(path);

@@ -18,7 +18,9 @@ int twipsToPixels(double twips) {
     return static_cast<int>(std::lround(twips / twipsPerPixel()));
 }
 
-double pixelsToTwips(int pixels) { return pixels * twipsPerPixel(); }
+double pixelsToTwips(int pixels) {
+    return pixels * twipsPerPixel();
+}
 
 QRect twipsRect(double left, double top, double width, double height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), std::max(0, twipsToPixels(width)),

@@ -18,7 +18,9 @@ namespace {
 
 constexpr ColorValue fieldGreen = rgb(158, 239, 158);
 
-QRect designed(double l, double t, double w, double h) { return twipsRect(l, t, w, h); }
+QRect designed(double l, double t, double w, double h) {
+    return twipsRect(l, t, w, h);
+}
 
 } // namespace
 
@@ -31,8 +33,9 @@ TEST(MainWindowStartup, WindowAndControlsAsDesigned) {
 
     EXPECT_EQ(m.Command1->caption(), QStringLiteral("推导计算"));
     EXPECT_EQ(m.Command1->geometry(), designed(9600, 240, 1455, 495));
-    const QStringList launchers = {"Quorin模拟", "反导模拟", "数学画画", "图像比较", "新月画画", "图像叠加"};
-    const std::array<CommandButton*, 6> buttons = {m.Command8, m.Command9, m.Command10,
+    const QStringList launchers = {"Quorin模拟", "反导模拟", "数学画画",
+                                   "图像比较",   "新月画画", "图像叠加"};
+    const std::array<CommandButton*, 6> buttons = {m.Command8,  m.Command9,  m.Command10,
                                                    m.Command11, m.Command12, m.Command13};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(buttons[i]->caption(), launchers[i]);
@@ -42,7 +45,7 @@ TEST(MainWindowStartup, WindowAndControlsAsDesigned) {
     EXPECT_EQ(m.Command14->caption(), QStringLiteral("视频播放"));
     EXPECT_EQ(m.Picture1->geometry(), designed(6840, 960, 6960, 4320));
     EXPECT_EQ(m.Image1->geometry(), designed(14640, 8520, 852, 612));
-    EXPECT_TRUE(m.Image1->hasPicture()); // 22.bmp
+    EXPECT_TRUE(m.Image1->hasPicture());   // 22.bmp
     EXPECT_TRUE(m.Picture1->hasPicture()); // the designed plot picture
     EXPECT_TRUE(m.Picture1->autoRedraw());
 
@@ -55,8 +58,8 @@ TEST(MainWindowStartup, WindowAndControlsAsDesigned) {
 TEST(MainWindowStartup, FieldsAndLabels) {
     TestProgram t;
     MainWindow& m = t.main();
-    const QStringList texts = {"1", "1", "1", "1", "1", "?", "?", "?", "?", "?",
-                               "1", "",  "？", "1", "?", "0", "0", "1"};
+    const QStringList texts = {"1", "1", "1", "1",  "1", "?", "?", "?", "?",
+                               "?", "1", "",  "？", "1", "?", "0", "0", "1"};
     const std::array<std::pair<int, int>, 18> places = {{{1440, 240},
                                                          {1440, 1680},
                                                          {1440, 960},
@@ -78,8 +81,8 @@ TEST(MainWindowStartup, FieldsAndLabels) {
     for (int i = 0; i < 18; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(m.Text1[i]->text(), texts[i]);
-        EXPECT_EQ(m.Text1[i]->pos(), QPoint(twipsToPixels(places[i].first),
-                                            twipsToPixels(places[i].second)));
+        EXPECT_EQ(m.Text1[i]->pos(),
+                  QPoint(twipsToPixels(places[i].first), twipsToPixels(places[i].second)));
         EXPECT_EQ(m.Text1[i]->backColor(), fieldGreen);
         EXPECT_EQ(m.Text1[i]->editor()->font().pointSizeF(), 20.0);
         const bool disabled = i == 7 || i == 8 || i == 9 || i == 12 || i == 14;
@@ -159,7 +162,8 @@ TEST(RecordRotation, UnwritableBackupLeavesTheRecordAlone) {
 
 TEST(RecordRotation, StartUpRotatesBothRecordFilesWithoutDecodingThem) {
     TestProgram t;
-    const QByteArray gbk = toGbk(QStringLiteral("2026/12/8\r\nC:\\画\\a.jpg\t1,1,1,1,1,0,0,1,\r\n"));
+    const QByteArray gbk =
+        toGbk(QStringLiteral("2026/12/8\r\nC:\\画\\a.jpg\t1,1,1,1,1,0,0,1,\r\n"));
     t.temp.write("tree.txt", gbk);
     t.temp.write("treego.txt", "1,1,1,1,1,0,0,1,\r\n");
     // A second program start in the same folder.

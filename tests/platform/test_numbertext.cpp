@@ -2,8 +2,8 @@
 #include "platform/Dialogs.h"
 #include "platform/NumberText.h"
 #include "support/QtPrint.h"
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <vector>
 
@@ -42,9 +42,11 @@ TEST(NumberText, SinglePrecisionText) {
 }
 
 TEST(NumberText, IsNumericAcceptsNumbersOnly) {
-    for (const char* yes : {"1", " 1 ", "-2.5", "+3", ".5", "5.", "1e3", "1E-3", "  -0.0  ", "12345678901234567890"})
+    for (const char* yes :
+         {"1", " 1 ", "-2.5", "+3", ".5", "5.", "1e3", "1E-3", "  -0.0  ", "12345678901234567890"})
         EXPECT_TRUE(isNumeric(QString::fromLatin1(yes))) << yes;
-    for (const char* no : {"", " ", "abc", "1a", "--1", "1e", "e5", ".", "nan", "inf", "1,5", "1 2", "1e999"})
+    for (const char* no :
+         {"", " ", "abc", "1a", "--1", "1e", "e5", ".", "nan", "inf", "1,5", "1 2", "1e999"})
         EXPECT_FALSE(isNumeric(QString::fromLatin1(no))) << no;
     EXPECT_FALSE(isNumeric(QStringLiteral("１２"))); // full-width digits are not numbers
 }
@@ -107,8 +109,10 @@ TEST(Colour, ValuesKeepRedInTheLowByte) {
 }
 
 TEST(Dialogs, FiltersBecomeQtFilters) {
-    EXPECT_EQ(toQtFilter(QStringLiteral("文本文件*.txt|*.txt")), QStringLiteral("文本文件*.txt (*.txt)"));
-    EXPECT_EQ(toQtFilter(QStringLiteral("图形文件*.jpg|*.jpg|图形文件*.bmp|*.bmp|图形文件*.gif|*.gif")),
-              QStringLiteral("图形文件*.jpg (*.jpg);;图形文件*.bmp (*.bmp);;图形文件*.gif (*.gif)"));
+    EXPECT_EQ(toQtFilter(QStringLiteral("文本文件*.txt|*.txt")),
+              QStringLiteral("文本文件*.txt (*.txt)"));
+    EXPECT_EQ(
+        toQtFilter(QStringLiteral("图形文件*.jpg|*.jpg|图形文件*.bmp|*.bmp|图形文件*.gif|*.gif")),
+        QStringLiteral("图形文件*.jpg (*.jpg);;图形文件*.bmp (*.bmp);;图形文件*.gif (*.gif)"));
     EXPECT_EQ(toQtFilter(QStringLiteral("所有文件|*.*")), QStringLiteral("所有文件 (*.*)"));
 }

@@ -2,8 +2,8 @@
 #include "platform/TextFiles.h"
 #include "support/TempFolder.h"
 #include <QFile>
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace quorin;
 using quorin::test::TempFolder;

@@ -5,7 +5,8 @@ namespace quorin::test {
 
 Answer ScriptedDialogs::message(const QString& text, MessageButtons buttons, const QString& title) {
     shown_.push_back({"message", text, title, buttons});
-    if (buttons == MessageButtons::Ok && autoOk_ && (messages_.empty() || messages_.front() != Answer::Ok))
+    if (buttons == MessageButtons::Ok && autoOk_ &&
+        (messages_.empty() || messages_.front() != Answer::Ok))
         return Answer::Ok;
     if (messages_.empty()) {
         ADD_FAILURE() << "unexpected message box: " << text.toStdString();
@@ -27,8 +28,12 @@ QString ScriptedDialogs::nextFile(const QString& kind, const QString& filter) {
     return f;
 }
 
-QString ScriptedDialogs::openFile(const QString& filter) { return nextFile("open", filter); }
-QString ScriptedDialogs::saveFile(const QString& filter) { return nextFile("save", filter); }
+QString ScriptedDialogs::openFile(const QString& filter) {
+    return nextFile("open", filter);
+}
+QString ScriptedDialogs::saveFile(const QString& filter) {
+    return nextFile("save", filter);
+}
 
 ColorValue ScriptedDialogs::chooseColor(ColorValue initial) {
     shown_.push_back({"color", {}, {}, MessageButtons::Ok});

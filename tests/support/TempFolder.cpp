@@ -17,7 +17,9 @@ QByteArray TempFolder::read(const QString& name) const {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool TempFolder::exists(const QString& name) const { return QFile::exists(file(name)); }
+bool TempFolder::exists(const QString& name) const {
+    return QFile::exists(file(name));
+}
 
 bool TempFolder::copyPicture(const QString& name) const {
     return QFile::copy(QCoreApplication::applicationDirPath() + "/" + name, file(name));

@@ -17,12 +17,12 @@ struct TestProgram {
             for (const char* name : {"22.bmp", "IMG1463A.jpg", "I1.jpg", "hai1.jpg", "hai2.jpg",
                                      "hai03.jpg", "hai11.jpg", "plot580x360.jpg"})
                 temp.copyPicture(QString::fromLatin1(name));
-        program = std::make_unique<Program>(Services{
-            dialogs, clock, temp.folder(), random, [this](QWidget*) {
-                auto p = std::make_unique<FakeMediaPlayer>();
-                player = p.get();
-                return std::unique_ptr<MediaPlayer>(std::move(p));
-            }});
+        program = std::make_unique<Program>(
+            Services{dialogs, clock, temp.folder(), random, [this](QWidget*) {
+                         auto p = std::make_unique<FakeMediaPlayer>();
+                         player = p.get();
+                         return std::unique_ptr<MediaPlayer>(std::move(p));
+                     }});
     }
     ~TestProgram() { program.reset(); }
 
