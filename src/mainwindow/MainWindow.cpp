@@ -2,6 +2,9 @@
 #include "app/Launchers.h"
 #include "app/Program.h"
 #include "canvas/CanvasWindow.h"
+#include "mainwindow/PictureTools.h"
+#include "mainwindow/VideoPlayback.h"
+#include "motion/DeriveCommand.h"
 #include "platform/TextFiles.h"
 #include "platform/Twips.h"
 #include <QCloseEvent>
@@ -259,6 +262,7 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    closing = true; // commands waiting inside a handler stop after their wait
     Timer3.stop();
     Timer4.stop();
     program_.unloadCanvas();
@@ -266,15 +270,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 // Features of the plot, the fields and the video live in their own files.
-void MainWindow::command1Click() {}
-void MainWindow::picture1Click() {}
-void MainWindow::picture1DoubleClick() {}
-void MainWindow::label1Click(int) {}
-void MainWindow::text1Click(int) {}
-void MainWindow::text1DoubleClick(int) {}
-void MainWindow::command14Click() {}
-void MainWindow::hScroll1Change() {}
-void MainWindow::timer3Tick() {}
-void MainWindow::playerClick(int) {}
+void MainWindow::command1Click() { deriveAndPlot(*this); }
+void MainWindow::picture1Click() { replayDrop(*this); }
+void MainWindow::picture1DoubleClick() { clearPlot(*this); }
+void MainWindow::label1Click(int) { savePlot(*this); }
+void MainWindow::text1Click(int index) { highlightField(*this, index); }
+void MainWindow::text1DoubleClick(int index) { emptyField(*this, index); }
+void MainWindow::command14Click() { startVideo(*this); }
+void MainWindow::hScroll1Change() { seekVideo(*this); }
+void MainWindow::timer3Tick() { followVideo(*this); }
+void MainWindow::playerClick(int button) { toggleVideoPause(*this, button); }
 
 } // namespace quorin

@@ -31,15 +31,15 @@ public:
     // --- controls ---
     std::array<ClickLabel*, 18> Label1{};
     std::array<TextBox*, 18> Text1{};
-    CommandButton* Command1 = nullptr; // 推导计算
+    CommandButton* Command1 = nullptr;        // 推导计算
     std::array<CommandButton*, 2> Command6{}; // hidden colour swatches: paper, pen
-    CommandButton* Command8 = nullptr;  // Quorin模拟
-    CommandButton* Command9 = nullptr;  // 反导模拟
-    CommandButton* Command10 = nullptr; // 数学画画
-    CommandButton* Command11 = nullptr; // 图像比较
-    CommandButton* Command12 = nullptr; // 新月画画
-    CommandButton* Command13 = nullptr; // 图像叠加
-    CommandButton* Command14 = nullptr; // 视频播放
+    CommandButton* Command8 = nullptr;        // Quorin模拟
+    CommandButton* Command9 = nullptr;        // 反导模拟
+    CommandButton* Command10 = nullptr;       // 数学画画
+    CommandButton* Command11 = nullptr;       // 图像比较
+    CommandButton* Command12 = nullptr;       // 新月画画
+    CommandButton* Command13 = nullptr;       // 图像叠加
+    CommandButton* Command14 = nullptr;       // 视频播放
     PictureBox* Picture1 = nullptr;
     ImageBox* Image1 = nullptr;
     QScrollBar* HScroll1 = nullptr;
@@ -48,6 +48,11 @@ public:
     QTimer Timer4; // one-shot start of the animated display, 1000 ms
 
     bool videoPaused = false;
+    // Set when the window closes; a command resuming from a wait then stops.
+    bool closing = false;
+    // The window's own fore colour, which the plot commands set; the plot
+    // itself draws in Picture1's.
+    ColorValue foreColor = colors::black;
 
     // --- handlers (public so tests and the start-up path can call them) ---
     void timer4Tick();

@@ -1,0 +1,113 @@
+// The main window's 推导计算 and replay without their designed waits: what
+// the computation and drawing cost when the 0.01 s pauses are taken out.
+#include "app/Program.h"
+#include "mainwindow/MainWindow.h"
+#include "motion/DeriveCommand.h"
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <array>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+using namespace quorin;
+
+namespace {
+
+class NoWaitClock final : public Clock {
+  public:
+    double now() const override { return t_; }
+    void pause(double seconds, WaitKind, const std::function<void()>&) override { t_ += seconds; }
+
+  private:
+    double t_ = 0;
+};
+
+class SilentDialogs final : public Dialogs {
+  public:
+    Answer message(const QString&, MessageButtons, const QString&) override { return Answer::Ok; }
+    QString openFile(const QString&) override { return {}; }
+    QString saveFile(const QString&) override { return {}; }
+    ColorValue chooseColor(ColorValue initial) override { return initial; }
+};
+
+// A program whose folder holds the plot background, as installed.
+struct BenchProgram {
+    BenchProgram() {
+        QFile::copy(QCoreApplication::applicationDirPath() + "/I1.jpg", dir.filePath("I1.jpg"));
+        program = std::make_unique<Program>(Services{dialogs, clock, folder, random, nullptr});
+    }
+    QTemporaryDir dir;
+    ProgramFolder folder{dir.path()};
+    SilentDialogs dialogs;
+    NoWaitClock clock;
+    SeededRandom random{1};
+    std::unique_ptr<Program> program;
+};
+
+struct Entry {
+    const char *radius, *vx0, *vfx, *vfy, *vy0, *t;
+};
+
+// The window's defaults, and a throw up against the wind that crosses both axes.
+const std::array<Entry, 2> entries{{
+    {"1", "1", "1", "1", "1", "1"},
+    {"0.5", "3", "-5", "0", "-2", "2"},
+}};
+
+void enter(MainWindow& w, const Entry& e) {
+    w.Text1[0]->setText(e.radius);
+    w.Text1[1]->setText(e.vx0);
+    w.Text1[2]->setText(e.vfx);
+    w.Text1[3]->setText(e.vfy);
+    w.Text1[4]->setText(e.vy0);
+    w.Text1[10]->setText(e.t);
+}
+
+void BM_deriveCommand(benchmark::State& state) {
+    BenchProgram bp;
+    MainWindow& w = bp.program->mainWindow();
+    enter(w, entries[static_cast<std::size_t>(state.range(0))]);
+    for (auto _ : state)
+        w.command1Click();
+    benchmark::DoNotOptimize(w.Text1[12]->text());
+}
+BENCHMARK(BM_deriveCommand)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+void BM_replayCommand(benchmark::State& state) {
+    BenchProgram bp;
+    MainWindow& w = bp.program->mainWindow();
+    enter(w, entries[static_cast<std::size_t>(state.range(0))]);
+    for (auto _ : state) {
+        w.Text1[11]->setText(QString()); // the replay appends a line each run
+        w.picture1Click();
+    }
+}
+BENCHMARK(BM_replayCommand)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+// The numbers alone: 101 plot samples and the 10000-step scan.
+void BM_derivedNumbers(benchmark::State& state) {
+    const Entry& e = entries[static_cast<std::size_t>(state.range(0))];
+    const DropInputs in{std::atof(e.radius), 1,
+                        std::atof(e.vx0),    std::atof(e.vfx),
+                        std::atof(e.vfy),    std::atof(e.vy0)};
+    const double t = std::atof(e.t);
+    for (auto _ : state) {
+        const auto atT = tryDropStateAt(in, t);
+        const auto plot = samplePlot(in, t);
+        benchmark::DoNotOptimize(scanPath(in, t, plot->R, *atT));
+    }
+}
+BENCHMARK(BM_derivedNumbers)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
