@@ -23,18 +23,40 @@ struct VisibilityRow {
     const char* modes; // one letter per mode, in the order of Mode
 };
 
-template <int I> QWidget* bar(CanvasWindow& c) { return c.Command1[I]; }
-template <int I> QWidget* capture(CanvasWindow& c) { return c.Command12[I]; }
-template <int I> QWidget* field(CanvasWindow& c) { return c.Text1[I]; }
+template <int I> QWidget* bar(CanvasWindow& c) {
+    return c.Command1[I];
+}
+template <int I> QWidget* capture(CanvasWindow& c) {
+    return c.Command12[I];
+}
+template <int I> QWidget* field(CanvasWindow& c) {
+    return c.Text1[I];
+}
 
 const std::vector<VisibilityRow>& visibilityTable() {
     static const std::vector<VisibilityRow> rows = {
-        {bar<0>, "HSHHHH"},   {bar<1>, "SSHHSH"},   {bar<2>, "SSHHSH"},   {bar<3>, "SSHSSS"},
-        {bar<4>, "HSHHHH"},   {bar<5>, "HSHHHH"},   {bar<6>, "SSHSSS"},   {bar<7>, "SSHSSS"},
-        {bar<8>, "HSHHHH"},   {bar<9>, "HSHSSS"},   {bar<10>, "HHHHHH"},  {bar<11>, "HSHHSH"},
-        {bar<12>, "HSHHHH"},  {bar<13>, "HHHHHH"},  {bar<14>, "HHHHSH"},  {bar<15>, "HHHHSH"},
-        {bar<16>, "HHHHSH"},  {bar<17>, "HHHHSH"},  {bar<18>, "HHHHHH"},  {bar<19>, "hhhHSH"},
-        {bar<20>, "hhhHSS"},  {bar<21>, "hhhhSh"},
+        {bar<0>, "HSHHHH"},
+        {bar<1>, "SSHHSH"},
+        {bar<2>, "SSHHSH"},
+        {bar<3>, "SSHSSS"},
+        {bar<4>, "HSHHHH"},
+        {bar<5>, "HSHHHH"},
+        {bar<6>, "SSHSSS"},
+        {bar<7>, "SSHSSS"},
+        {bar<8>, "HSHHHH"},
+        {bar<9>, "HSHSSS"},
+        {bar<10>, "HHHHHH"},
+        {bar<11>, "HSHHSH"},
+        {bar<12>, "HSHHHH"},
+        {bar<13>, "HHHHHH"},
+        {bar<14>, "HHHHSH"},
+        {bar<15>, "HHHHSH"},
+        {bar<16>, "HHHHSH"},
+        {bar<17>, "HHHHSH"},
+        {bar<18>, "HHHHHH"},
+        {bar<19>, "hhhHSH"},
+        {bar<20>, "hhhHSS"},
+        {bar<21>, "hhhhSh"},
         {[](CanvasWindow& c) -> QWidget* { return c.Command2; }, "SHHHHH"},
         {[](CanvasWindow& c) -> QWidget* { return c.Command3; }, "SHHHHH"},
         {[](CanvasWindow& c) -> QWidget* { return c.Command4; }, "SHHHHH"},
@@ -45,8 +67,12 @@ const std::vector<VisibilityRow>& visibilityTable() {
         {[](CanvasWindow& c) -> QWidget* { return c.Command9; }, "HHHHHH"},
         {[](CanvasWindow& c) -> QWidget* { return c.Command10; }, "SHHHHH"},
         {[](CanvasWindow& c) -> QWidget* { return c.Command11; }, "hhhShH"},
-        {capture<0>, "HHHHHS"}, {capture<1>, "HHHHHS"}, {capture<2>, "HHHHHS"},
-        {field<0>, "HSHHHH"},   {field<1>, "HSHHHH"},   {field<2>, "HSHSSS"},
+        {capture<0>, "HHHHHS"},
+        {capture<1>, "HHHHHS"},
+        {capture<2>, "HHHHHS"},
+        {field<0>, "HSHHHH"},
+        {field<1>, "HSHHHH"},
+        {field<2>, "HSHSSS"},
         {field<3>, "HSHSSS"},
         {[](CanvasWindow& c) -> QWidget* { return c.Text2; }, "HHHSSS"},
         {[](CanvasWindow& c) -> QWidget* { return c.Text3; }, "HHHSSS"},
@@ -103,8 +129,8 @@ void launchMathDrawing(Program& program) {
     canvas.Command2->show();
     canvas.Command10->show();
     canvas.Command10->setBackColor(55488);
-    for (CommandButton* b : {canvas.Command3, canvas.Command4, canvas.Command5, canvas.Command6,
-                             canvas.Command7})
+    for (CommandButton* b :
+         {canvas.Command3, canvas.Command4, canvas.Command5, canvas.Command6, canvas.Command7})
         b->show();
     canvas.Command8->hide();
     canvas.Command9->hide();

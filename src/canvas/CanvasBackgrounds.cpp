@@ -1,4 +1,5 @@
 #include "canvas/CanvasBackgrounds.h"
+#include "canvas/CanvasLayout.h"
 #include "canvas/CanvasWindow.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
@@ -7,11 +8,15 @@ namespace quorin {
 
 void screenSizeCanvas(CanvasWindow& canvas) {
     canvas.setWindowState(Qt::WindowNoState);
+    setBorderless(canvas, false);
+    // The size change raises the resize rule; the full-screen commands have
+    // set the flags that make it take its full-screen branch.
     const QSize screen = screenSizeTwips();
     canvas.resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
-    canvas.Picture1->setGeometry(0, 0, canvas.width(), canvas.height());
-    canvas.Image1->resize(canvas.width(), canvas.height());
+    setSizeTwips(canvas.Picture1, screen.width(), screen.height());
+    setSizeTwips(canvas.Image1, screen.width(), screen.height());
     canvas.move(0, 0);
+    canvas.Picture1->move(0, 0);
 }
 
 void repaintBackground(CanvasWindow& canvas) {
@@ -25,13 +30,13 @@ void repaintBackground(CanvasWindow& canvas) {
 }
 
 void chromeOff(CanvasWindow& canvas) {
-    canvas.setWindowFlag(Qt::FramelessWindowHint, true);
+    setBorderless(canvas, true);
     canvas.setWindowTitle(QString());
-    canvas.show();
 }
 
 namespace {
 
+// A missing or unreadable file leaves Image1 empty and nothing is painted.
 void loadBackground(CanvasWindow& canvas, const QString& name) {
     canvas.Image1->setStretch(true);
     repaintBackground(canvas);
@@ -53,8 +58,14 @@ void daotu(CanvasWindow& canvas) {
     screenSizeCanvas(canvas);
     loadBackground(canvas, QStringLiteral("hai1.jpg"));
 }
-void hai(CanvasWindow& canvas) { loadBackground(canvas, QStringLiteral("hai2.jpg")); }
-void hai3(CanvasWindow& canvas) { loadBackground(canvas, QStringLiteral("hai03.jpg")); }
-void zhihuaxiang(CanvasWindow& canvas) { loadBackground(canvas, QStringLiteral("hai11.jpg")); }
+void hai(CanvasWindow& canvas) {
+    loadBackground(canvas, QStringLiteral("hai2.jpg"));
+}
+void hai3(CanvasWindow& canvas) {
+    loadBackground(canvas, QStringLiteral("hai03.jpg"));
+}
+void zhihuaxiang(CanvasWindow& canvas) {
+    loadBackground(canvas, QStringLiteral("hai11.jpg"));
+}
 
 } // namespace quorin

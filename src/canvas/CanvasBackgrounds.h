@@ -5,7 +5,7 @@ namespace quorin {
 class CanvasWindow;
 
 // Shared steps of the canvas's full-screen commands and background loaders.
-void screenSizeCanvas(CanvasWindow& canvas); // canvas and picture take the whole screen
+void screenSizeCanvas(CanvasWindow& canvas);  // canvas and picture take the whole screen
 void repaintBackground(CanvasWindow& canvas); // paint Image1's picture over Picture1
 void chromeOff(CanvasWindow& canvas);         // no border, no caption
 

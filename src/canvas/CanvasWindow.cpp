@@ -1,5 +1,7 @@
 #include "canvas/CanvasWindow.h"
 #include "app/Program.h"
+#include "canvas/CanvasLayout.h"
+#include "canvas/CommandBar.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/Twips.h"
 #include <QCloseEvent>
@@ -39,18 +41,32 @@ CanvasWindow::CanvasWindow(Program& program) : QWidget(nullptr), program_(progra
 
 CanvasWindow::~CanvasWindow() = default;
 
-SharedState& CanvasWindow::state() { return program_.state(); }
-const Services& CanvasWindow::services() const { return program_.services(); }
-MainWindow& CanvasWindow::mainWindow() { return program_.mainWindow(); }
+SharedState& CanvasWindow::state() {
+    return program_.state();
+}
+const Services& CanvasWindow::services() const {
+    return program_.services();
+}
+MainWindow& CanvasWindow::mainWindow() {
+    return program_.mainWindow();
+}
 
-double CanvasWindow::widthTwips() const { return pixelsToTwips(width()); }
-double CanvasWindow::heightTwips() const { return pixelsToTwips(height()); }
+double CanvasWindow::widthTwips() const {
+    return pixelsToTwips(width());
+}
+double CanvasWindow::heightTwips() const {
+    return pixelsToTwips(height());
+}
 
 void CanvasWindow::createControls() {
     Picture1 = new PictureBox(this);
     placeTwips(Picture1, 720, 960, 13092, 7332);
     Picture1->setAutoRedraw(true);
     Picture1->setCursor(Qt::ArrowCursor);
+    connect(Picture1, &PictureBox::keyDown, this,
+            [this](int key, int shift) { picture1KeyDown(key, shift); });
+    connect(Picture1, &PictureBox::keyPress, this,
+            [this](int character) { picture1KeyPress(character); });
 
     Image1 = new ImageBox(this);
     placeTwips(Image1, 300, 300, 6192, 3552);
@@ -74,13 +90,14 @@ void CanvasWindow::createControls() {
     Command3 = button("金", 240, 3240, 372, 372);
     Command2 = button("蛋", 240, 3720, 372, 372);
     Command10 = button("全屏", 120, 4320, 612, 372);
+    connect(Command10, &QPushButton::clicked, this, [this] { command10Click(); });
     Command8 = button("雨", 120, 5160, 372, 372);
     Command11 = button("图像采集", 14640, 960, 372, 1212);
     Command9 = button("图像采集", 15120, 960, 372, 1212);
     const std::array<const char*, 3> captureCaptions = {"图像采集", "图像比较", "图像叠加"};
     for (int i = 0; i < 3; ++i)
-        Command12[i] = button(captureCaptions[i], 14880, 1680 + 1800 * i - (i == 2 ? 360 : 0), 372,
-                              1212);
+        Command12[i] =
+            button(captureCaptions[i], 14880, 1680 + 1800 * i - (i == 2 ? 360 : 0), 372, 1212);
 
     for (int i = 0; i < 4; ++i) {
         Text1[i] = new TextBox(false, this);
@@ -96,12 +113,26 @@ void CanvasWindow::createControls() {
     placeTwips(Label1, 12240, 120, 1332, 852);
 
     const std::array<std::pair<QTimer*, int>, 15> timers = {{
-        {&Timer1, 1800}, {&Timer4, 1000}, {&Timer5, 1000}, {&Timer6, 1000}, {&Timer7, 1000},
-        {&Timer8, 1000}, {&Timer9, 200}, {&Timer10, 1}, {&Timer11, 1}, {&Timer12, 1500},
-        {&Timer13, 10}, {&Timer14, 100}, {&Timer16, 1000}, {&Timer17, 1000}, {&Timer18, 3000},
+        {&Timer1, 1800},
+        {&Timer4, 1000},
+        {&Timer5, 1000},
+        {&Timer6, 1000},
+        {&Timer7, 1000},
+        {&Timer8, 1000},
+        {&Timer9, 200},
+        {&Timer10, 1},
+        {&Timer11, 1},
+        {&Timer12, 1500},
+        {&Timer13, 10},
+        {&Timer14, 100},
+        {&Timer16, 1000},
+        {&Timer17, 1000},
+        {&Timer18, 3000},
     }};
     for (auto [timer, interval] : timers)
         timer->setInterval(interval);
+    connect(&Timer1, &QTimer::timeout, this, [this] { timer1Tick(); });
+    connect(&Timer12, &QTimer::timeout, this, [this] { timer12Tick(); });
     connect(&Timer17, &QTimer::timeout, this, [this] { timer17Tick(); });
     connect(&Timer18, &QTimer::timeout, this, [this] { timer18Tick(); });
     Timer17.start();
@@ -120,11 +151,12 @@ void CanvasWindow::load() {
     s.drawingMode = false;
     Image1->hide();
     s.zeroStrokeCounters();
-    // Step 4 (layout) belongs to the layout rule; see resizeHandler.
+    layOutAtLoad(*this);
     Command1[4]->show();
     Command1[5]->hide();
-    for (CommandButton* b : {Command2, Command3, Command4, Command5, Command6, Command7, Command8,
-                             Command9, Command10, Command11, Command12[1], Command12[2], Command12[0]})
+    for (CommandButton* b :
+         {Command2, Command3, Command4, Command5, Command6, Command7, Command8, Command9, Command10,
+          Command11, Command12[1], Command12[2], Command12[0]})
         b->setBackColor(colors::buttonCream);
     for (CommandButton* b : Command1)
         b->setBackColor(colors::buttonCream);
@@ -173,7 +205,7 @@ void CanvasWindow::escPressed() {
 
 void CanvasWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (!dead_)
+    if (!dead_ && quietResize_ == 0)
         resizeHandler();
 }
 
@@ -184,9 +216,83 @@ void CanvasWindow::closeEvent(QCloseEvent* event) {
         program_.unloadCanvas();
 }
 
-void CanvasWindow::resizeHandler() {}
-void CanvasWindow::command1Click(int) {}
-void CanvasWindow::timer17Tick() {}
-void CanvasWindow::timer18Tick() {}
+// The full-screen branch resizes the window itself; the resize event that
+// raises must not run the rule again.
+void CanvasWindow::resizeHandler() {
+    if (inResize_)
+        return;
+    inResize_ = true;
+    applyResizeRule(*this);
+    inResize_ = false;
+}
+
+void CanvasWindow::command1Click(int index) {
+    runCommandBar(*this, index);
+}
+void CanvasWindow::command10Click() {
+    fullScreenCommand(*this);
+}
+
+// Ctrl shortcuts, only on a full-screen canvas whose picture is kept.
+void CanvasWindow::picture1KeyDown(int key, int shift) {
+    const SharedState& s = state();
+    if (shift != 2 || !s.fullScreen || !s.keepPicture)
+        return;
+    switch (key) {
+    case 83: // S
+        savephoto(*this);
+        break;
+    case 72: // H
+        huahua(*this);
+        break;
+    case 74: // J
+        jiajian(*this);
+        break;
+    case 76: // L
+        cxqh(*this);
+        break;
+    case 65: // A
+        autop(*this);
+        break;
+    case 73: // I
+        inputres(*this);
+        break;
+    case 79: // O
+        outsave(*this);
+        break;
+    default:
+        break;
+    }
+}
+
+void CanvasWindow::picture1KeyPress(int character) {
+    if (character == 27)
+        escPressed();
+}
+
+void CanvasWindow::timer1Tick() {
+    previewStepTick(*this);
+}
+void CanvasWindow::timer12Tick() {
+    previewFolderTick(*this);
+}
+
+// The start-up display: left alone with the main window hidden, the canvas
+// takes the whole screen.
+void CanvasWindow::timer17Tick() {
+    if (mainWindow().isVisible() || !isVisible())
+        return;
+    command10Click();
+    state().screenSaverMode = true;
+    Timer17.stop();
+}
+
+void CanvasWindow::timer18Tick() {
+    if (!state().screenSaverMode)
+        return;
+    startPatternSheng();
+    startPatternJin();
+    Timer18.stop();
+}
 
 } // namespace quorin

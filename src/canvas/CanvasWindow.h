@@ -41,16 +41,16 @@ public:
     PictureBox* Picture1 = nullptr;
     ImageBox* Image1 = nullptr;
     std::array<CommandButton*, 22> Command1{};
-    CommandButton* Command2 = nullptr; // 蛋
-    CommandButton* Command3 = nullptr; // 金
-    CommandButton* Command4 = nullptr; // 果壳
-    CommandButton* Command5 = nullptr; // 生
-    CommandButton* Command6 = nullptr; // 塔
-    CommandButton* Command7 = nullptr; // 光
-    CommandButton* Command8 = nullptr; // 雨
-    CommandButton* Command9 = nullptr; // 图像采集
-    CommandButton* Command10 = nullptr; // 全屏
-    CommandButton* Command11 = nullptr; // 图像采集
+    CommandButton* Command2 = nullptr;         // 蛋
+    CommandButton* Command3 = nullptr;         // 金
+    CommandButton* Command4 = nullptr;         // 果壳
+    CommandButton* Command5 = nullptr;         // 生
+    CommandButton* Command6 = nullptr;         // 塔
+    CommandButton* Command7 = nullptr;         // 光
+    CommandButton* Command8 = nullptr;         // 雨
+    CommandButton* Command9 = nullptr;         // 图像采集
+    CommandButton* Command10 = nullptr;        // 全屏
+    CommandButton* Command11 = nullptr;        // 图像采集
     std::array<CommandButton*, 3> Command12{}; // 图像采集, 图像比较, 图像叠加
     std::array<TextBox*, 4> Text1{};
     TextBox* Text2 = nullptr;
@@ -58,8 +58,8 @@ public:
     ClickLabel* Label1 = nullptr;
 
     // --- timers (names and intervals as designed) ---
-    QTimer Timer1;  // preview step, 1800 ms
-    QTimer Timer4;  // pattern drift, 1000 ms
+    QTimer Timer1; // preview step, 1800 ms
+    QTimer Timer4; // pattern drift, 1000 ms
     QTimer Timer5;
     QTimer Timer6;
     QTimer Timer7;
@@ -86,10 +86,32 @@ public:
 
     // --- handlers ---
     void command1Click(int index);
+    void command10Click(); // 全屏
     void resizeHandler();
     void escPressed();
+    void picture1KeyDown(int key, int shift);
+    void picture1KeyPress(int character);
+    void timer1Tick();  // preview: next picture
+    void timer12Tick(); // preview: choose the folder
     void timer17Tick();
     void timer18Tick();
+
+    // Presses of 生 and 金; the patterns themselves come with the animations.
+    void startPatternSheng() {}
+    void startPatternJin() {}
+
+    // Window changes that must not run the resize rule (a border switch
+    // re-creates the native window and may report a resize of the same size).
+    class QuietResize {
+    public:
+        explicit QuietResize(CanvasWindow& c) : c_(c) { ++c_.quietResize_; }
+        ~QuietResize() { --c_.quietResize_; }
+        QuietResize(const QuietResize&) = delete;
+        QuietResize& operator=(const QuietResize&) = delete;
+
+    private:
+        CanvasWindow& c_;
+    };
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -99,6 +121,8 @@ private:
     void createControls();
     Program& program_;
     bool dead_ = false;
+    bool inResize_ = false;
+    int quietResize_ = 0;
 };
 
 } // namespace quorin

@@ -1,0 +1,344 @@
+#include "canvas/CanvasLayout.h"
+#include "app/SharedState.h"
+#include "canvas/CanvasBackgrounds.h"
+#include "canvas/CanvasWindow.h"
+#include "canvas/CommandBar.h"
+#include "platform/NumberText.h"
+#include "platform/Services.h"
+#include "platform/Twips.h"
+#include <QDir>
+#include <QImageReader>
+#include <cmath>
+
+namespace quorin {
+
+double leftTwips(const QWidget* w) {
+    return pixelsToTwips(w->x());
+}
+double topTwips(const QWidget* w) {
+    return pixelsToTwips(w->y());
+}
+double widthTwips(const QWidget* w) {
+    return pixelsToTwips(w->width());
+}
+double heightTwips(const QWidget* w) {
+    return pixelsToTwips(w->height());
+}
+
+void setLeftTwips(QWidget* w, double left) {
+    w->move(twipsToPixels(left), w->y());
+}
+
+void setSizeTwips(QWidget* w, double width, double height) {
+    w->resize(std::max(0, twipsToPixels(width)), std::max(0, twipsToPixels(height)));
+}
+
+void setBorderless(CanvasWindow& canvas, bool borderless) {
+    if (canvas.windowFlags().testFlag(Qt::FramelessWindowHint) == borderless)
+        return;
+    CanvasWindow::QuietResize quiet(canvas);
+    const bool visible = canvas.isVisible();
+    canvas.setWindowFlag(Qt::FramelessWindowHint, borderless);
+    if (visible) {
+        canvas.show();
+        canvas.activateWindow(); // keys (Esc) go to the re-created window
+    }
+}
+
+namespace {
+
+const QString previewCaption = QStringLiteral("图像预览");
+const QString stopPreviewCaption = QStringLiteral("停止预览");
+
+void setVisible(std::initializer_list<QWidget*> widgets, bool visible) {
+    for (QWidget* w : widgets)
+        w->setVisible(visible);
+}
+
+void setBarVisible(CanvasWindow& canvas, int from, int to, bool visible) {
+    for (int i = from; i <= to; ++i)
+        canvas.Command1[i]->setVisible(visible);
+}
+
+// The Image control reports its own size when it stretches its picture and
+// the picture's size otherwise.
+QSizeF imageHolderSize(const ImageBox& image) {
+    if (image.stretch() || !image.hasPicture())
+        return QSizeF(image.size());
+    return QSizeF(image.picture().size());
+}
+
+} // namespace
+
+void layOutCanvas(CanvasWindow& canvas, double pictureShare, bool withFullDrawButton) {
+    canvas.update();
+    const double W = canvas.widthTwips();
+    const double H = canvas.heightTwips();
+    const double h = heightTwips(canvas.Command1[0]);
+    const double pictureHeight = pictureShare * (H - h);
+    placeTwips(canvas.Picture1, 0.05 * W, 0.025 * H + h, 0.9 * W, pictureHeight);
+    placeTwips(canvas.Image1, 0.05 * W, 0.02 * H + h, 0.9 * W, pictureHeight);
+    // The right-hand column stands just right of the picture; tops as designed.
+    const double column = 0.05 * W + 0.9 * W + 100;
+    std::vector<QWidget*> right = {canvas.Command1[15], canvas.Command1[14], canvas.Command1[16],
+                                   canvas.Command1[17], canvas.Command1[18]};
+    if (withFullDrawButton)
+        right.push_back(canvas.Command1[19]);
+    for (QWidget* w :
+         {static_cast<QWidget*>(canvas.Command1[21]), static_cast<QWidget*>(canvas.Command9),
+          static_cast<QWidget*>(canvas.Command11), static_cast<QWidget*>(canvas.Command12[1]),
+          static_cast<QWidget*>(canvas.Command12[2]), static_cast<QWidget*>(canvas.Command12[0])})
+        right.push_back(w);
+    for (QWidget* w : right)
+        setLeftTwips(w, column);
+}
+
+void layOutAtLoad(CanvasWindow& canvas) {
+    if (canvas.heightTwips() > 1000)
+        layOutCanvas(canvas, 0.9, false);
+}
+
+void applyResizeRule(CanvasWindow& canvas) {
+    SharedState& s = canvas.state();
+    if (!s.simulationMode && canvas.heightTwips() > 1000) {
+        const double buttonWidth = widthTwips(canvas.Command2);
+        auto setReadoutWidths = [&](double factor) {
+            setSizeTwips(canvas.Text2, factor * buttonWidth, heightTwips(canvas.Text2));
+            setSizeTwips(canvas.Text3, factor * buttonWidth, heightTwips(canvas.Text3));
+        };
+        if (canvas.widthTwips() >= 8000) {
+            if (!s.hideAnimationButtons) {
+                setVisible({canvas.Command7, canvas.Command6, canvas.Command5, canvas.Command4,
+                            canvas.Command3, canvas.Command2, canvas.Command10},
+                           true);
+                setReadoutWidths(1.35);
+            }
+        } else {
+            // Too narrow for the animations; 雨 does not come back on widening.
+            setVisible({canvas.Command8, canvas.Command7, canvas.Command6, canvas.Command5,
+                        canvas.Command4, canvas.Command3, canvas.Command2},
+                       false);
+            setReadoutWidths(0.7);
+        }
+        layOutCanvas(canvas, 0.85, true);
+        repaintBackground(canvas);
+        if (s.mathDrawingLayout) {
+            s.mathDrawingLayout = false;
+            canvas.Picture1->setAutoRedraw(s.keepPicture);
+            canvas.Command8->hide();
+            canvas.Command1[9]->show();
+        }
+    } else if (s.simulationMode && s.fullScreenResizing) {
+        const QSize screen = screenSizeTwips();
+        canvas.resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
+        setSizeTwips(canvas.Picture1, screen.width(), screen.height());
+        setSizeTwips(canvas.Image1, screen.width(), screen.height());
+    }
+}
+
+void fullScreenCommand(CanvasWindow& canvas) {
+    SharedState& s = canvas.state();
+    s.fullScreen = true;
+    s.simulationMode = true;
+    s.fullScreenResizing = true;
+    screenSizeCanvas(canvas);
+    repaintBackground(canvas);
+    canvas.Picture1->setAutoRedraw(s.keepPicture);
+    chromeOff(canvas);
+    setVisible({canvas.Command1[1], canvas.Command1[2], canvas.Command1[3], canvas.Command1[6],
+                canvas.Command1[7], canvas.Command2, canvas.Command10, canvas.Command3,
+                canvas.Command4, canvas.Command5, canvas.Command6, canvas.Command7,
+                canvas.Command1[9]},
+               false);
+    s.simulationMode = false;
+    s.fullScreenResizing = false;
+    // Esc is read from the picture, the only thing left on the screen.
+    canvas.Picture1->setFocus();
+}
+
+void barFullScreenCommand(CanvasWindow& canvas) {
+    SharedState& s = canvas.state();
+    CommandButton* self = canvas.Command1[18];
+    if (!s.barFullScreen) {
+        self->setCaption(QStringLiteral("还原"));
+        s.barFullScreen = true;
+        s.fullScreenResizing = true;
+        setBarVisible(canvas, 0, 17, false);
+        canvas.Command1[3]->show();
+        setSizeTwips(canvas.Command1[3], 1452, 372);
+        setVisible({canvas.Command1[15], canvas.Command1[7], canvas.Command1[9]}, true);
+        setVisible({canvas.Command2, canvas.Command3, canvas.Command4, canvas.Command5,
+                    canvas.Command6, canvas.Command7, canvas.Command8},
+                   false);
+        canvas.Command9->show();
+        setVisible({canvas.Text1[0], canvas.Text1[1], canvas.Text1[2], canvas.Text1[3],
+                    canvas.Text2, canvas.Text3},
+                   false);
+        screenSizeCanvas(canvas);
+        repaintBackground(canvas);
+        if (s.simulationMode) {
+            canvas.Picture1->setAutoRedraw(false);
+            setVisible({canvas.Command1[15], canvas.Command1[7], canvas.Command1[3], self}, false);
+        }
+        chromeOff(canvas);
+        return;
+    }
+    self->setCaption(QStringLiteral("全屏"));
+    s.simulationMode = false;
+    s.fullScreenResizing = false;
+    canvas.setWindowState(Qt::WindowNoState);
+    setBarVisible(canvas, 0, 17, true);
+    setVisible({canvas.Command2, canvas.Command3, canvas.Command4, canvas.Command5, canvas.Command6,
+                canvas.Command7, canvas.Command8, canvas.Command9, canvas.Text1[0], canvas.Text1[1],
+                canvas.Text1[2], canvas.Text1[3], canvas.Text2, canvas.Text3},
+               true);
+    setSizeTwips(canvas.Command1[3], 972, 732);
+    s.barFullScreen = false;
+    setBorderless(canvas, false);
+    canvas.setWindowTitle(QStringLiteral("新月 画画"));
+    // The size change raises the resize rule, which lays the canvas out again.
+    const QSize screen = screenSizeTwips();
+    canvas.resize(twipsToPixels(0.9 * screen.width()), twipsToPixels(0.9 * screen.height()));
+    repaintBackground(canvas);
+}
+
+void fullDrawingScreenCommand(CanvasWindow& canvas) {
+    SharedState& s = canvas.state();
+    s.fullScreen = true;
+    s.simulationMode = true;
+    s.fullScreenResizing = true;
+    screenSizeCanvas(canvas);
+    repaintBackground(canvas);
+    canvas.Picture1->setAutoRedraw(s.keepPicture);
+    chromeOff(canvas);
+    setVisible({canvas.Command1[1], canvas.Command1[2], canvas.Command1[3], canvas.Text1[2],
+                canvas.Text1[3], canvas.Command1[6], canvas.Command1[7], canvas.Command1[20],
+                canvas.Command1[9], canvas.Command1[11], canvas.Text2, canvas.Text3},
+               false);
+    s.simulationMode = false;
+    s.fullScreenResizing = false;
+
+    const std::initializer_list<QWidget*> drawColumn = {canvas.Command1[14], canvas.Command1[15],
+                                                        canvas.Command1[16], canvas.Command1[17],
+                                                        canvas.Command1[19], canvas.Command1[21]};
+    if (canvas.Command1[20]->caption() == stopPreviewCaption) {
+        setVisible(drawColumn, false);
+    } else {
+        const double left = canvas.widthTwips() - 1.2 * widthTwips(canvas.Command1[14]);
+        for (QWidget* w : drawColumn)
+            setLeftTwips(w, left);
+    }
+    if (s.fullDrawToggle) {
+        s.fullDrawToggle = false;
+        canvas.Picture1->setAutoRedraw(true);
+        s.drawingMode = true;
+        s.keepPicture = true;
+        canvas.Picture1->setDrawWidth(2);
+        setVisible(drawColumn, false);
+    }
+    s.fullDrawToggle = true;
+    canvas.Picture1->setFocus();
+}
+
+// --- picture preview ---
+
+void previewClick(CanvasWindow& canvas) {
+    CommandButton* button = canvas.Command1[20];
+    if (button->caption() == previewCaption) {
+        button->setCaption(stopPreviewCaption);
+        canvas.Timer12.start();
+    } else {
+        button->setCaption(previewCaption);
+        canvas.Timer12.stop();
+        canvas.Timer1.stop();
+    }
+}
+
+QString folderOfFile(const QString& path) {
+    const qsizetype cut =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return cut < 0 ? QString() : path.left(cut + 1);
+}
+
+QStringList previewNames(const QStringList& folderNames, int limit) {
+    QStringList out;
+    for (const QString& name : folderNames) {
+        if (out.size() >= limit)
+            break; // the table is full: further names are refused
+        out << name;
+        if (name.contains(QLatin1Char('$')))
+            break;
+    }
+    return out;
+}
+
+int listPreviewFolder(SharedState& state, const QString& chosenFile) {
+    // A shorter listing must not leave names of an earlier folder behind it.
+    state.previewFiles.clear();
+    state.previewFileCount = 0;
+    const QString folder = folderOfFile(chosenFile);
+    if (folder.isEmpty())
+        return 0;
+    // Sorted by name: the file system's own order is not stable everywhere.
+    const QStringList names =
+        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const QStringList shown = previewNames(names, static_cast<int>(state.previewFiles.upper()) + 1);
+    for (const QString& name : shown) {
+        state.previewFiles.set(static_cast<long long>(state.previewFileCount), folder + name);
+        state.previewFileCount += 1;
+    }
+    return static_cast<int>(state.previewFileCount);
+}
+
+void previewFolderTick(CanvasWindow& canvas) {
+    // No second dialog on top of this one while it is open.
+    canvas.Timer12.stop();
+    const QString chosen = canvas.services().dialogs.openFile(pictureFileFilter());
+    if (canvas.isDead())
+        return;
+    if (chosen.isEmpty()) {
+        // Asked again on the next tick, as long as the preview is on.
+        if (canvas.Command1[20]->caption() == stopPreviewCaption)
+            canvas.Timer12.start();
+        return;
+    }
+    SharedState& s = canvas.state();
+    listPreviewFolder(s, chosen);
+    canvas.Timer1.start();
+    s.previewIndex = val(canvas.Text1[2]->text());
+    if (s.previewIndex > s.previewFileCount || s.previewIndex < 0 || !std::isfinite(s.previewIndex))
+        s.previewIndex = 0;
+}
+
+void previewStepTick(CanvasWindow& canvas) {
+    SharedState& s = canvas.state();
+    if (s.previewIndex > s.previewFileCount) {
+        canvas.Timer1.stop();
+        return;
+    }
+    const QString entry = s.previewFiles.at(tableIndex(s.previewIndex));
+    canvas.setWindowTitle(QStringLiteral("新月 画画 ") + QString(8, QLatin1Char(' ')) + entry);
+    PictureBox& pic = *canvas.Picture1;
+    pic.setAutoRedraw(true);
+    if (!entry.isEmpty()) {
+        // A file that is no picture leaves the previous one to be painted again.
+        QImageReader reader(entry);
+        reader.setDecideFormatFromContent(true);
+        const QImage image = reader.read();
+        if (!image.isNull())
+            canvas.Image1->setPicture(image);
+        const QSizeF holder = imageHolderSize(*canvas.Image1);
+        const double ratio = holder.height() > 0 ? holder.width() / holder.height() : 0.0;
+        if (ratio > 0 && std::isfinite(ratio))
+            setSizeTwips(&pic, heightTwips(&pic) * ratio, heightTwips(&pic));
+        pic.scale(0, 0, widthTwips(&pic), heightTwips(&pic));
+        if (canvas.Image1->hasPicture())
+            pic.paintPicture(canvas.Image1->picture(), 0, 0, widthTwips(&pic), heightTwips(&pic));
+    }
+    pic.refresh();
+    pic.setAutoRedraw(false);
+    s.previewIndex += 1;
+    canvas.Text1[2]->setText(numberToText(s.previewIndex));
+}
+
+} // namespace quorin

@@ -1,0 +1,289 @@
+#include "canvas/CommandBar.h"
+#include "app/SharedState.h"
+#include "canvas/CanvasLayout.h"
+#include "canvas/CanvasWindow.h"
+#include "mainwindow/MainWindow.h"
+#include "platform/NumberText.h"
+#include "platform/Services.h"
+#include "platform/TextFiles.h"
+#include <QDate>
+#include <QLocale>
+
+namespace quorin {
+
+namespace {
+
+const QString drawTitle = QStringLiteral("Quorin画图");
+const QString saveTitle = QStringLiteral("Quorin计算 ");
+const QString prestoreTitle = QStringLiteral("Quorin计算 之 查询存储");
+
+Dialogs& dialogs(CanvasWindow& canvas) {
+    return canvas.services().dialogs;
+}
+
+bool askYes(CanvasWindow& canvas, const QString& question, const QString& title) {
+    return dialogs(canvas).message(question, MessageButtons::YesNo, title) == Answer::Yes &&
+           !canvas.isDead();
+}
+
+void appendRecords(CanvasWindow& canvas, const QString& fileName, const RecordValues& values) {
+    const ProgramFolder& folder = canvas.services().folder;
+    const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    // Each file is tried on its own: one that cannot be written does not
+    // cost the other its record.
+    appendTextFile(folder.file(QStringLiteral("treego.txt")), treegoRecord(values));
+    appendTextFile(folder.file(QStringLiteral("tree.txt")), treeRecord(date, fileName, values));
+}
+
+// Save dialog, replace question, picture, and (图像保存 only) the records.
+// Records are written only once the picture is on disk, so a failed save
+// never leaves records of a picture that does not exist; a record that cannot
+// be appended costs nothing but itself. Any failure ends the command quietly.
+void savePictureSteps(CanvasWindow& canvas, const QString& replaceTitle, bool withRecords) {
+    const QString name = dialogs(canvas).saveFile(pictureFileFilter());
+    if (canvas.isDead() || name.isEmpty())
+        return;
+    if (fileExists(name)) {
+        const QString question = name + QStringLiteral("已经存在。\r\n要替换她吗？");
+        if (!askYes(canvas, question, replaceTitle))
+            return;
+    }
+    const RecordValues values = currentRecordValues(canvas);
+    if (!canvas.Picture1->savePicture(name, SaveFormat::ByExtension))
+        return;
+    if (withRecords)
+        appendRecords(canvas, name, values);
+}
+
+} // namespace
+
+QString pictureFileFilter() {
+    return QStringLiteral("图形文件*.jpg|*.jpg|图形文件*.bmp|*.bmp|图形文件*.gif|*.gif");
+}
+
+void runCommandBar(CanvasWindow& canvas, int index) {
+    switch (index) {
+    case 0:
+        derive(canvas);
+        break;
+    case 1:
+        clearCanvasPicture(canvas);
+        break;
+    case 2:
+        prestorePicture(canvas);
+        break;
+    case 3:
+        savePictureWithRecord(canvas);
+        break;
+    case 4:
+        canvas.yae = QStringLiteral("danse");
+        canvas.Command1[5]->setEnabled(true);
+        canvas.Command1[4]->setEnabled(false);
+        break;
+    case 5:
+        canvas.yae = QStringLiteral("caise");
+        canvas.Command1[4]->setEnabled(true);
+        canvas.Command1[5]->setEnabled(false);
+        break;
+    case 6:
+        chooseBackColor(canvas);
+        break;
+    case 7:
+        choosePenColor(canvas);
+        break;
+    case 8:
+        canvas.huatuo = false;
+        break;
+    case 9:
+        importPicture(canvas);
+        break;
+    case 10:
+        bianhuanjiaodu(canvas);
+        break;
+    case 11:
+        coordinateTransform(canvas);
+        break;
+    case 12:
+        canvas.huaxian = true;
+        break;
+    case 13:
+        writeText(canvas);
+        break;
+    case 14:
+        huahua(canvas);
+        break;
+    case 15:
+        autop(canvas);
+        break;
+    case 16:
+        outsave(canvas);
+        break;
+    case 17:
+        inputres(canvas);
+        break;
+    case 18:
+        barFullScreenCommand(canvas);
+        break;
+    case 19:
+        fullDrawingScreenCommand(canvas);
+        break;
+    case 20:
+        previewClick(canvas);
+        break;
+    case 21:
+        cxqh(canvas);
+        break;
+    default:
+        break;
+    }
+}
+
+void clearCanvasPicture(CanvasWindow& canvas) {
+    if (!askYes(canvas, QStringLiteral("确定要清空保存的图像，重新开始画图吗？"), drawTitle))
+        return;
+    SharedState& s = canvas.state();
+    MainWindow& main = canvas.mainWindow();
+    canvas.Picture1->clearPicture();
+    canvas.Image1->clearPicture();
+    canvas.Text1[2]->setText(QStringLiteral("0"));
+    canvas.Text1[3]->setText(QStringLiteral("0"));
+    s.keepPicture = false;
+    main.Text1[15]->setText(QStringLiteral("0"));
+    main.Text1[16]->setText(QStringLiteral("0"));
+    canvas.zx = val(canvas.Text1[2]->text());
+    canvas.zy = val(canvas.Text1[3]->text());
+    s.coordTransformX = canvas.zx;
+    s.coordTransformY = canvas.zy;
+    canvas.Picture1->setAutoRedraw(false);
+}
+
+void prestorePicture(CanvasWindow& canvas) {
+    if (!askYes(canvas, QStringLiteral("确定要预存图像吗？"), drawTitle))
+        return;
+    canvas.state().keepPicture = true;
+    canvas.Picture1->setAutoRedraw(true);
+    savePictureSteps(canvas, prestoreTitle, false);
+}
+
+void savePictureWithRecord(CanvasWindow& canvas) {
+    savePictureSteps(canvas, saveTitle, true);
+}
+
+void savephoto(CanvasWindow& canvas) {
+    savePictureSteps(canvas, saveTitle, false);
+}
+
+// 底色 and 画色 use the main window's colour dialog; Cancel gives back the
+// swatch's colour, which is applied as if chosen.
+void chooseBackColor(CanvasWindow& canvas) {
+    MainWindow& main = canvas.mainWindow();
+    const ColorValue c = dialogs(canvas).chooseColor(main.Command6[0]->backColor());
+    if (canvas.isDead())
+        return;
+    main.Command6[0]->setBackColor(c);
+    canvas.Picture1->setBackColor(main.Command6[0]->backColor());
+}
+
+void choosePenColor(CanvasWindow& canvas) {
+    MainWindow& main = canvas.mainWindow();
+    const ColorValue c = dialogs(canvas).chooseColor(main.Command6[1]->backColor());
+    if (canvas.isDead())
+        return;
+    main.Command6[1]->setBackColor(c);
+    canvas.yaa = main.Command6[1]->backColor();
+}
+
+void importPicture(CanvasWindow& canvas) {
+    PictureBox& pic = *canvas.Picture1;
+    pic.clearPicture();
+    canvas.Image1->clearPicture();
+    pic.scale(0, 0, widthTwips(&pic), heightTwips(&pic));
+    canvas.services().clock.pause(1.0, WaitKind::Processing);
+    if (canvas.isDead())
+        return;
+    const QString file = dialogs(canvas).openFile(pictureFileFilter());
+    if (canvas.isDead())
+        return;
+    // The plot window of the canvas derive is not computed here yet: the
+    // picture keeps the scale set above.
+    canvas.Image1->hide();
+    pic.setAutoRedraw(true);
+    if (!file.isEmpty()) {
+        canvas.Image1->setStretch(true);
+        if (canvas.Image1->loadPicture(file))
+            pic.paintPicture(canvas.Image1->picture(), pic.scaleLeft(), pic.scaleTop(),
+                             pic.scaleWidth(), pic.scaleHeight());
+        pic.setAutoRedraw(false);
+        pic.refresh();
+    }
+    pic.setAutoRedraw(false);
+    pic.refresh();
+}
+
+void coordinateTransform(CanvasWindow& canvas) {
+    SharedState& s = canvas.state();
+    MainWindow& main = canvas.mainWindow();
+    canvas.Picture1->setAutoRedraw(false);
+    canvas.Text1[2]->setText(main.Text1[15]->text());
+    canvas.Text1[3]->setText(main.Text1[16]->text());
+    canvas.baochi = true;
+    // Text that is no number counts as 0 rather than stopping the program.
+    canvas.zx = val(canvas.Text1[2]->text());
+    canvas.zy = val(canvas.Text1[3]->text());
+    s.coordTransformX = canvas.zx;
+    s.coordTransformY = canvas.zy;
+    canvas.Text1[2]->setBackColor(colors::buttonCream);
+    canvas.Text1[3]->setBackColor(colors::buttonCream);
+}
+
+void writeText(CanvasWindow& canvas) {
+    const QString text = canvas.Text2->text();
+    PictureBox& pic = *canvas.Picture1;
+    pic.setFontSize(30);
+    pic.setFontBold(true);
+    pic.setFillColor(canvas.yaa);
+    pic.setFontName(availableFontFamily(QStringLiteral("华文行楷")));
+    pic.pset(canvas.zx, canvas.zy, canvas.yaa);
+    pic.print(text);
+}
+
+void cxqh(CanvasWindow& canvas) {
+    if (!canvas.state().drawingMode)
+        return;
+    CommandButton* button = canvas.Command1[21];
+    if (button->caption() == QStringLiteral("粗")) {
+        button->setCaption(QStringLiteral("细"));
+        canvas.Picture1->setDrawWidth(7);
+    } else {
+        button->setCaption(QStringLiteral("粗"));
+        canvas.Picture1->setDrawWidth(2);
+    }
+}
+
+void derive(CanvasWindow&) {}         // comes with the canvas motion models
+void bianhuanjiaodu(CanvasWindow&) {} // comes with the angle search
+void huahua(CanvasWindow&) {}         // comes with freehand drawing
+void autop(CanvasWindow&) {}          // comes with the stroke files
+void outsave(CanvasWindow&) {}        // comes with the stroke files
+void inputres(CanvasWindow&) {}       // comes with the stroke files
+void jiajian(CanvasWindow&) {}        // comes with freehand drawing
+
+RecordValues currentRecordValues(CanvasWindow& canvas) {
+    MainWindow& main = canvas.mainWindow();
+    return {main.Text1[10]->text(),  main.Text1[0]->text(), main.Text1[1]->text(),
+            main.Text1[3]->text(),   main.Text1[4]->text(), canvas.Text1[2]->text(),
+            canvas.Text1[3]->text(), main.Text1[2]->text()};
+}
+
+QString treegoRecord(const RecordValues& values) {
+    QString line;
+    for (const QString& v : values)
+        line += v + QLatin1Char(',');
+    return line + QStringLiteral("\r\n");
+}
+
+QString treeRecord(const QString& date, const QString& fileName, const RecordValues& values) {
+    return date + QStringLiteral("\r\n") + fileName + QLatin1Char('\t') + treegoRecord(values);
+}
+
+} // namespace quorin
