@@ -15,16 +15,16 @@ using namespace quorin;
 namespace {
 
 class NoWaitClock final : public Clock {
-  public:
+public:
     double now() const override { return t_; }
     void pause(double seconds, WaitKind, const std::function<void()>&) override { t_ += seconds; }
 
-  private:
+private:
     double t_ = 0;
 };
 
 class SilentDialogs final : public Dialogs {
-  public:
+public:
     Answer message(const QString&, MessageButtons, const QString&) override { return Answer::Ok; }
     QString openFile(const QString&) override { return {}; }
     QString saveFile(const QString&) override { return {}; }
@@ -103,10 +103,12 @@ BENCHMARK(BM_derivedNumbers)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

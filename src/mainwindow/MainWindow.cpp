@@ -22,11 +22,24 @@ struct Place {
 
 // Designed captions of Label1(0) .. Label1(17).
 const std::array<const char*, 18> labelCaptions = {
-    "半径r(mm)=",    "水平风速VFx=", "水平初速Vx0=",          "垂直风速VFy=",
-    "垂直初速Vy0=",  "垂直位移Hy =", "水平位移Hx =",          "速率V =",
-    "水平速度Vx =",  "垂直速度Vy =", "飞行时间t =",           "路程H =",
-    "物质相对水的密度   P =", "特殊时刻 T =", "阻力为 =", "反导角度ф =",
-    "目标坐标（X,Y）", "拦截误差设定值（%）：",
+    "半径r(mm)=",
+    "水平风速VFx=",
+    "水平初速Vx0=",
+    "垂直风速VFy=",
+    "垂直初速Vy0=",
+    "垂直位移Hy =",
+    "水平位移Hx =",
+    "速率V =",
+    "水平速度Vx =",
+    "垂直速度Vy =",
+    "飞行时间t =",
+    "路程H =",
+    "物质相对水的密度   P =",
+    "特殊时刻 T =",
+    "阻力为 =",
+    "反导角度ф =",
+    "目标坐标（X,Y）",
+    "拦截误差设定值（%）：",
 };
 
 // Designed texts and places of Text1(0) .. Text1(17) (left, top as designed;
@@ -36,15 +49,24 @@ struct FieldDesign {
     Place place;
 };
 const std::array<FieldDesign, 18> fieldDesigns = {{
-    {"1", {1440, 240, 1700, 555}},   {"1", {1440, 1680, 1700, 555}},
-    {"1", {1440, 960, 1700, 555}},   {"1", {4560, 960, 1700, 555}},
-    {"1", {4560, 1680, 1700, 555}},  {"?", {960, 3840, 2200, 555}},
-    {"?", {960, 4680, 2200, 555}},   {"?", {960, 5520, 2200, 555}},
-    {"?", {960, 6360, 2200, 555}},   {"?", {4200, 6360, 2400, 555}},
-    {"1", {1440, 2640, 1700, 555}},  {"", {960, 7920, 5600, 1260}},
-    {"？", {4200, 5520, 2400, 555}}, {"1", {4560, 240, 1700, 555}},
-    {"?", {6720, 7080, 1500, 555}},  {"0", {1680, 7080, 1500, 555}},
-    {"0", {3480, 7080, 1500, 555}},  {"1", {10680, 7080, 1200, 555}},
+    {"1", {1440, 240, 1700, 555}},
+    {"1", {1440, 1680, 1700, 555}},
+    {"1", {1440, 960, 1700, 555}},
+    {"1", {4560, 960, 1700, 555}},
+    {"1", {4560, 1680, 1700, 555}},
+    {"?", {960, 3840, 2200, 555}},
+    {"?", {960, 4680, 2200, 555}},
+    {"?", {960, 5520, 2200, 555}},
+    {"?", {960, 6360, 2200, 555}},
+    {"?", {4200, 6360, 2400, 555}},
+    {"1", {1440, 2640, 1700, 555}},
+    {"", {960, 7920, 5600, 1260}},
+    {"？", {4200, 5520, 2400, 555}},
+    {"1", {4560, 240, 1700, 555}},
+    {"?", {6720, 7080, 1500, 555}},
+    {"0", {1680, 7080, 1500, 555}},
+    {"0", {3480, 7080, 1500, 555}},
+    {"1", {10680, 7080, 1200, 555}},
 }};
 
 // Each label stands left of its field; the pairing is not index to index.
@@ -86,8 +108,12 @@ MainWindow::~MainWindow() {
     WindowsMediaPlayer1.reset();
 }
 
-SharedState& MainWindow::state() { return program_.state(); }
-const Services& MainWindow::services() const { return program_.services(); }
+SharedState& MainWindow::state() {
+    return program_.state();
+}
+const Services& MainWindow::services() const {
+    return program_.services();
+}
 
 void MainWindow::createControls() {
     for (int i = 0; i < 18; ++i) {
@@ -192,7 +218,8 @@ void MainWindow::load() {
     Command1->setBackColor(colors::buttonCream);
     Command6[0]->setBackColor(rgb(146, 197, 198));
     Command6[1]->setBackColor(colors::buttonCream);
-    for (CommandButton* b : {Command8, Command9, Command10, Command11, Command12, Command13, Command14})
+    for (CommandButton* b :
+         {Command8, Command9, Command10, Command11, Command12, Command13, Command14})
         b->setBackColor(colors::buttonCream);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -253,7 +280,9 @@ void MainWindow::windowClick() {
     Picture1->setAutoRedraw(false);
 }
 
-void MainWindow::image1Click() { program_.canvas().show(); }
+void MainWindow::image1Click() {
+    program_.canvas().show();
+}
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && childAt(event->pos()) == nullptr)
@@ -270,15 +299,35 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 // Features of the plot, the fields and the video live in their own files.
-void MainWindow::command1Click() { deriveAndPlot(*this); }
-void MainWindow::picture1Click() { replayDrop(*this); }
-void MainWindow::picture1DoubleClick() { clearPlot(*this); }
-void MainWindow::label1Click(int) { savePlot(*this); }
-void MainWindow::text1Click(int index) { highlightField(*this, index); }
-void MainWindow::text1DoubleClick(int index) { emptyField(*this, index); }
-void MainWindow::command14Click() { startVideo(*this); }
-void MainWindow::hScroll1Change() { seekVideo(*this); }
-void MainWindow::timer3Tick() { followVideo(*this); }
-void MainWindow::playerClick(int button) { toggleVideoPause(*this, button); }
+void MainWindow::command1Click() {
+    deriveAndPlot(*this);
+}
+void MainWindow::picture1Click() {
+    replayDrop(*this);
+}
+void MainWindow::picture1DoubleClick() {
+    clearPlot(*this);
+}
+void MainWindow::label1Click(int) {
+    savePlot(*this);
+}
+void MainWindow::text1Click(int index) {
+    highlightField(*this, index);
+}
+void MainWindow::text1DoubleClick(int index) {
+    emptyField(*this, index);
+}
+void MainWindow::command14Click() {
+    startVideo(*this);
+}
+void MainWindow::hScroll1Change() {
+    seekVideo(*this);
+}
+void MainWindow::timer3Tick() {
+    followVideo(*this);
+}
+void MainWindow::playerClick(int button) {
+    toggleVideoPause(*this, button);
+}
 
 } // namespace quorin

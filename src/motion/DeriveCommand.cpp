@@ -82,7 +82,8 @@ bool traceEllipse(MainWindow& w, double rx, double ry, double startY) {
 bool drawFan(MainWindow& w, const std::vector<PathPoint>& points) {
     PictureBox& pic = *w.Picture1;
     for (const PathPoint& p : points) {
-        if (!pauseBriefly(w)) return false;
+        if (!pauseBriefly(w))
+            return false;
         pic.setFillColor(colors::black);
         pic.setFillStyle(FillStyle::Solid);
         pic.line(0, 0, p.x, p.y, randomPenColor(w));
@@ -94,7 +95,8 @@ bool drawFan(MainWindow& w, const std::vector<PathPoint>& points) {
 // closes.
 void derive(MainWindow& w) {
     const auto checked = checkInputs(w);
-    if (!checked) return;
+    if (!checked)
+        return;
     const DropInputs& in = checked->in;
     const double t = checked->t;
 
@@ -110,7 +112,8 @@ void derive(MainWindow& w) {
         notify(w, arithmeticErrorMessage);
         return;
     }
-    if (atT->hidesDragLabel) w.Label1[14]->hide();
+    if (atT->hidesDragLabel)
+        w.Label1[14]->hide();
 
     w.Text1[5]->setText(wc(atT->x));
     w.Text1[6]->setText(wc(atT->y));
@@ -128,18 +131,23 @@ void derive(MainWindow& w) {
     if (drawable) {
         pic.scale(-R, -R, R, R);
         pic.setCurrent(0, 0);
-        if (!drawFan(w, plot->points)) return;
+        if (!drawFan(w, plot->points))
+            return;
         pic.setCurrent(0, 0);
-        if (!drawFan(w, plot->points)) return;
+        if (!drawFan(w, plot->points))
+            return;
         drawFrameAndAxes(pic, R, R);
-        if (!traceEllipse(w, 0.9 * R, 0.9 * R, 0.9 * R)) return;
+        if (!traceEllipse(w, 0.9 * R, 0.9 * R, 0.9 * R))
+            return;
     }
 
     w.Text1[9]->setText(wc(std::hypot(atT->vx, atT->vy)));
     w.Text1[12]->setText(wc(scan.length));
     TextBox& moments = *w.Text1[11];
-    if (!scan.xCrossing.isEmpty()) moments.appendText(scan.xCrossing);
-    if (!scan.yCrossing.isEmpty()) moments.appendText(scan.yCrossing);
+    if (!scan.xCrossing.isEmpty())
+        moments.appendText(scan.xCrossing);
+    if (!scan.yCrossing.isEmpty())
+        moments.appendText(scan.yCrossing);
     moments.appendText(momentLines(*atT));
 }
 
@@ -171,7 +179,8 @@ double f2(const MainWindow& w, double t) {
 
 DropState dropStateAt(MainWindow& w) {
     const DropState s = dropStateAt(readDropInputs(w), readFlightTime(w));
-    if (s.hidesDragLabel) w.Label1[14]->hide();
+    if (s.hidesDragLabel)
+        w.Label1[14]->hide();
     return s;
 }
 
@@ -195,9 +204,11 @@ std::optional<PlotSamples> samplePlot(const DropInputs& in, double t) {
     p.yr = 1.5 * (p.ymax - p.ymin);
     p.R = p.xr > p.yr ? p.xr : p.yr;
     // NaN would slip through min and max; the extents catch it.
-    if (!std::isfinite(p.xr) || !std::isfinite(p.yr)) return std::nullopt;
+    if (!std::isfinite(p.xr) || !std::isfinite(p.yr))
+        return std::nullopt;
     for (const PathPoint& pt : p.points)
-        if (!std::isfinite(pt.x) || !std::isfinite(pt.y)) return std::nullopt;
+        if (!std::isfinite(pt.x) || !std::isfinite(pt.y))
+            return std::nullopt;
     return p;
 }
 
@@ -243,7 +254,8 @@ bool pauseBriefly(MainWindow& w) {
 }
 
 bool pauseThenClear(MainWindow& w) {
-    if (!pauseBriefly(w)) return false;
+    if (!pauseBriefly(w))
+        return false;
     w.Picture1->cls();
     return true;
 }
@@ -252,7 +264,8 @@ void deriveAndPlot(MainWindow& w) {
     SharedState& st = w.state();
     // Hiding the player is not enough after a video: 视频播放 hid the plot
     // area, and nothing else shows it again, so the plot would be drawn unseen.
-    if (w.WindowsMediaPlayer1) w.WindowsMediaPlayer1->setVisible(false);
+    if (w.WindowsMediaPlayer1)
+        w.WindowsMediaPlayer1->setVisible(false);
     w.Picture1->show();
     st.simulationMode = true;
     st.captureMode = false;
@@ -269,7 +282,8 @@ void deriveAndPlot(MainWindow& w) {
 
 void replayDrop(MainWindow& w) {
     const auto checked = checkInputs(w);
-    if (!checked) return;
+    if (!checked)
+        return;
     const auto atT = tryDropStateAt(checked->in, checked->t);
     const auto plot = atT ? samplePlot(checked->in, checked->t) : std::nullopt;
     if (!plot) {
@@ -291,22 +305,26 @@ void replayDrop(MainWindow& w) {
         pic.setCurrent(0, 0);
         // One black drop moves along the path: each step clears the last.
         for (const PathPoint& p : plot->points) {
-            if (!pauseThenClear(w)) return;
+            if (!pauseThenClear(w))
+                return;
             pic.setFillColor(colors::black);
             pic.setFillStyle(FillStyle::Solid);
             pic.circle(p.x, p.y, xr / 50, colors::black);
         }
         pic.setCurrent(0, 0);
         for (const PathPoint& p : plot->points) {
-            if (!pauseBriefly(w)) return;
+            if (!pauseBriefly(w))
+                return;
             pic.lineTo(p.x, p.y, colors::red);
         }
         drawFrameAndAxes(pic, xr, yr);
     }
     w.Label1[14]->setText(QStringLiteral("坐标："));
     if (drawable) {
-        if (!traceEllipse(w, 0.9 * xr, 0.9 * yr, 0.9 * yr)) return;
-        if (!traceEllipse(w, 0.9 * xr, 0.3 * 0.9 * yr, 0.9 * yr)) return;
+        if (!traceEllipse(w, 0.9 * xr, 0.9 * yr, 0.9 * yr))
+            return;
+        if (!traceEllipse(w, 0.9 * xr, 0.3 * 0.9 * yr, 0.9 * yr))
+            return;
     }
     w.Text1[11]->appendText(QStringLiteral("坐标范围：") + QStringLiteral("(") + wc(-xr) +
                             QStringLiteral(",") + wc(xr) + QStringLiteral(")") +
@@ -315,11 +333,13 @@ void replayDrop(MainWindow& w) {
 }
 
 void highlightField(MainWindow& w, int index) {
-    if (index >= 0 && index <= 13) w.Text1[index]->setBackColor(rgb(239, 239, 158));
+    if (index >= 0 && index <= 13)
+        w.Text1[index]->setBackColor(rgb(239, 239, 158));
 }
 
 void emptyField(MainWindow& w, int index) {
-    if (index >= 0 && index <= 13) w.Text1[index]->setText(QString());
+    if (index >= 0 && index <= 13)
+        w.Text1[index]->setText(QString());
 }
 
 } // namespace quorin

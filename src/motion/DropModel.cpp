@@ -24,12 +24,14 @@ Axis horizontal(const DropConstants& c, const DropInputs& in, double t) {
     const double d = (c.m / c.k) * std::log1p(c.k * u0 * t / c.m);
     if (in.vx0 < in.vfx) // wind faster
         return {in.vfx * t - d, in.vfx - u};
-    if (in.vx0 == in.vfx) return {in.vfx * t, in.vfx};
+    if (in.vx0 == in.vfx)
+        return {in.vfx * t, in.vfx};
     return {in.vfx * t + d, in.vfx + u}; // drop faster
 }
 
 double turnTimeX(const DropConstants& c, const DropInputs& in) {
-    if (!(in.vfx * in.vx0 < 0)) return 0;
+    if (!(in.vfx * in.vx0 < 0))
+        return 0;
     const double u0 = std::abs(in.vfx - in.vx0);
     return (c.m / c.k) * (1 / std::abs(in.vfx) - 1 / u0);
 }
@@ -121,7 +123,8 @@ DropState dropStateAt(const DropInputs& in, double t) {
 }
 
 std::optional<DropState> tryDropStateAt(const DropInputs& in, double t) {
-    if (!std::isfinite(t) || t < 0) return std::nullopt;
+    if (!std::isfinite(t) || t < 0)
+        return std::nullopt;
     const DropConstants c = dropConstants(in);
     // m and k are both negative for a negative radius; the motion only sees
     // their ratio, which must be positive (a negative density is refused).
@@ -131,7 +134,8 @@ std::optional<DropState> tryDropStateAt(const DropInputs& in, double t) {
         return std::nullopt;
     const DropState s = dropStateAt(in, t);
     for (double v : {s.x, s.y, s.vx, s.vy, s.turnTimeX, s.turnTimeY})
-        if (!std::isfinite(v)) return std::nullopt;
+        if (!std::isfinite(v))
+            return std::nullopt;
     return s;
 }
 
@@ -146,10 +150,12 @@ double f2(const DropInputs& in, double t) {
 QString wc(double value) {
     const double a = Int(value * 1e7);
     double b = Int(value * 1e6);
-    if (!std::isfinite(a) || !std::isfinite(b)) return numberToText(value);
+    if (!std::isfinite(a) || !std::isfinite(b))
+        return numberToText(value);
     // value * 1e7 and value * 1e6 round separately; keep the digit a digit.
     const double d = std::clamp(a - 10 * b, 0.0, 9.0);
-    if (d >= 5) b += 1;
+    if (d >= 5)
+        b += 1;
     QString text = numberToText(b / 1e6 + 0.0); // + 0.0: no "-0"
     // Where the default conversion drops the leading zero (".5", "-.5").
     if (text.startsWith(QLatin1Char('.')))

@@ -57,8 +57,10 @@ bool clipSegment(QPointF& a, QPointF& b, const QRectF& r) {
     };
     unsigned ca = code(a), cb = code(b);
     for (int guard = 0; guard < 8; ++guard) {
-        if ((ca | cb) == 0) return true;
-        if (ca & cb) return false;
+        if ((ca | cb) == 0)
+            return true;
+        if (ca & cb)
+            return false;
         const bool first = ca != 0;
         const unsigned c = first ? ca : cb;
         const QPointF& from = first ? a : b;
@@ -72,7 +74,8 @@ bool clipSegment(QPointF& a, QPointF& b, const QRectF& r) {
             const double y = (c & top) ? r.top() : r.bottom();
             p = QPointF(from.x() + (y - from.y()) * (dx / dy), y);
         }
-        if (!finite(p)) return false;
+        if (!finite(p))
+            return false;
         if (first) {
             a = p;
             ca = code(a);
@@ -108,12 +111,16 @@ QPen makePen(ColorValue color, int width) {
 // Parameter intervals (within [0, 2pi)) where cos t lies in [lo, hi].
 std::vector<std::pair<double, double>> cosIntervals(double lo, double hi) {
     constexpr double pi = std::numbers::pi;
-    if (lo > 1.0 || hi < -1.0 || lo > hi) return {};
+    if (lo > 1.0 || hi < -1.0 || lo > hi)
+        return {};
     const double a = std::acos(clampTo(hi, -1.0, 1.0)); // smallest angle
     const double b = std::acos(clampTo(lo, -1.0, 1.0)); // largest angle in [0, pi]
-    if (a == 0.0 && b == pi) return {{0.0, 2 * pi}};
-    if (a == 0.0) return {{0.0, b}, {2 * pi - b, 2 * pi}};
-    if (b == pi) return {{a, 2 * pi - a}};
+    if (a == 0.0 && b == pi)
+        return {{0.0, 2 * pi}};
+    if (a == 0.0)
+        return {{0.0, b}, {2 * pi - b, 2 * pi}};
+    if (b == pi)
+        return {{a, 2 * pi - a}};
     return {{a, b}, {2 * pi - b, 2 * pi - a}};
 }
 
@@ -143,33 +150,43 @@ std::vector<std::pair<double, double>> intersect(const std::vector<std::pair<dou
     for (const auto& [a1, b1] : u)
         for (const auto& [a2, b2] : v) {
             const double a = std::max(a1, a2), b = std::min(b1, b2);
-            if (a <= b) out.push_back({a, b});
+            if (a <= b)
+                out.push_back({a, b});
         }
     return out;
 }
 
 int shiftBits(Qt::KeyboardModifiers m) {
     int bits = 0;
-    if (m & Qt::ShiftModifier) bits |= 1;
-    if (m & Qt::ControlModifier) bits |= 2;
-    if (m & Qt::AltModifier) bits |= 4;
+    if (m & Qt::ShiftModifier)
+        bits |= 1;
+    if (m & Qt::ControlModifier)
+        bits |= 2;
+    if (m & Qt::AltModifier)
+        bits |= 4;
     return bits;
 }
 
 int buttonBits(Qt::MouseButtons b) {
     int bits = 0;
-    if (b & Qt::LeftButton) bits |= 1;
-    if (b & Qt::RightButton) bits |= 2;
-    if (b & Qt::MiddleButton) bits |= 4;
+    if (b & Qt::LeftButton)
+        bits |= 1;
+    if (b & Qt::RightButton)
+        bits |= 2;
+    if (b & Qt::MiddleButton)
+        bits |= 4;
     return bits;
 }
 
 // Qt key -> the classic key code; 0 when there is none.
 int classicKeyCode(int key, Qt::KeyboardModifiers m) {
     const bool keypad = m & Qt::KeypadModifier;
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) return key; // 65..90 in both
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) return keypad ? 96 + (key - Qt::Key_0) : key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key; // 65..90 in both
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return keypad ? 96 + (key - Qt::Key_0) : key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return 112 + (key - Qt::Key_F1);
     switch (key) {
     case Qt::Key_Backspace:
         return 8;
@@ -280,7 +297,8 @@ PictureBox::~PictureBox() = default;
 // --- layers ---
 
 QImage PictureBox::makeBackground(const QSize& size) const {
-    if (size.isEmpty()) return {};
+    if (size.isEmpty())
+        return {};
     QImage image(size, QImage::Format_RGB32);
     image.fill(toQColor(backColor_));
     if (!picture_.isNull()) {
@@ -307,7 +325,8 @@ void PictureBox::resizeLayers() const {
 }
 
 void PictureBox::syncSize() const {
-    if (background_.size() != size() || persistent_.size() != size()) resizeLayers();
+    if (background_.size() != size() || persistent_.size() != size())
+        resizeLayers();
 }
 
 void PictureBox::syncLayers() const {
@@ -348,7 +367,8 @@ void PictureBox::setAutoRedraw(bool on) {
 
 void PictureBox::cls() {
     syncLayers();
-    if (autoRedraw_) persistent_ = background_;
+    if (autoRedraw_)
+        persistent_ = background_;
     screen_ = persistent_;
     screenStale_ = false;
     currentX_ = scaleLeft();
@@ -475,7 +495,8 @@ void PictureBox::setFontName(const QString& family) {
 }
 
 void PictureBox::setFontSize(double points) {
-    if (std::isfinite(points) && points > 0) font_.setPointSizeF(std::min(points, 2048.0));
+    if (std::isfinite(points) && points > 0)
+        font_.setPointSizeF(std::min(points, 2048.0));
 }
 
 void PictureBox::setFontBold(bool bold) {
@@ -488,7 +509,8 @@ void PictureBox::pset(double x, double y, ColorValue color) {
     currentX_ = x;
     currentY_ = y;
     const QPointF p = toPixels(x, y);
-    if (!finite(p)) return;
+    if (!finite(p))
+        return;
     QImage& image = target();
     const double reach = drawWidth_ / 2.0 + 1.0;
     if (image.isNull() || p.x() < -reach || p.y() < -reach || p.x() > image.width() + reach ||
@@ -500,7 +522,8 @@ void PictureBox::pset(double x, double y, ColorValue color) {
 
 void PictureBox::drawDot(QImage& image, QPoint pixel, ColorValue color) {
     if (drawWidth_ == 1) {
-        if (image.rect().contains(pixel)) image.setPixel(pixel, toQColor(color).rgb());
+        if (image.rect().contains(pixel))
+            image.setPixel(pixel, toQColor(color).rgb());
         return;
     }
     QPainter painter(&image);
@@ -514,11 +537,14 @@ void PictureBox::line(double x1, double y1, double x2, double y2, ColorValue col
     currentX_ = x2;
     currentY_ = y2;
     QPointF a = toPixels(x1, y1), b = toPixels(x2, y2);
-    if (!finite(a) || !finite(b)) return;
+    if (!finite(a) || !finite(b))
+        return;
     QImage& image = target();
-    if (image.isNull()) return;
+    if (image.isNull())
+        return;
     const double m = clipMargin();
-    if (!clipSegment(a, b, QRectF(image.rect()).adjusted(-m, -m, m, m))) return;
+    if (!clipSegment(a, b, QRectF(image.rect()).adjusted(-m, -m, m, m)))
+        return;
     const QPoint from = roundPoint(a), to = roundPoint(b);
     if (from == to) {
         drawDot(image, from, color); // the painter leaves a thick empty line out
@@ -538,9 +564,11 @@ void PictureBox::box(double x1, double y1, double x2, double y2, ColorValue colo
     currentX_ = x2;
     currentY_ = y2;
     const QPointF a = toPixels(x1, y1), b = toPixels(x2, y2);
-    if (!finite(a) || !finite(b)) return;
+    if (!finite(a) || !finite(b))
+        return;
     QImage& image = target();
-    if (image.isNull()) return;
+    if (image.isNull())
+        return;
     // Corners beyond the margin move onto it: what shows is the same.
     const double m = clipMargin();
     auto clampPoint = [&](const QPointF& p) {
@@ -578,18 +606,21 @@ void PictureBox::drawEllipse(QImage& image, QPointF c, double rx, double ry, Col
     const double limit = 4.0 * (image.width() + image.height()) + 4.0 * m;
     if (std::max(rx, ry) <= limit) {
         painter.setPen(pen);
-        if (solid) painter.setBrush(toQColor(fillColor_));
+        if (solid)
+            painter.setBrush(toQColor(fillColor_));
         painter.drawEllipse(c, rx, ry);
         return;
     }
-    if (std::max(rx, ry) > maxEllipseRadius) return;
+    if (std::max(rx, ry) > maxEllipseRadius)
+        return;
 
     // Huge: fill row by row over the visible rows only...
     if (solid) {
         const QRgb fill = toQColor(fillColor_).rgb();
         for (int row = 0; row < image.height(); ++row) {
             const double dy = (row - c.y()) / ry;
-            if (std::abs(dy) > 1.0) continue;
+            if (std::abs(dy) > 1.0)
+                continue;
             const double half = rx * std::sqrt(1.0 - dy * dy);
             const double from = std::max(0.0, std::ceil(c.x() - half));
             const double to = std::min(image.width() - 1.0, std::floor(c.x() + half));
@@ -605,10 +636,12 @@ void PictureBox::drawEllipse(QImage& image, QPointF c, double rx, double ry, Col
     double total = 0.0;
     for (const auto& [a, b] : arcs)
         total += b - a;
-    if (total <= 0.0) return;
+    if (total <= 0.0)
+        return;
     // Step so that a chord strays at most a quarter pixel from the curve.
     double step = std::sqrt(2.0 / std::max(rx, ry));
-    if (total / step > maxArcSamples) step = total / maxArcSamples;
+    if (total / step > maxArcSamples)
+        step = total / maxArcSamples;
     painter.setPen(pen);
     for (const auto& [a, b] : arcs) {
         const int n = std::max(1, static_cast<int>(std::ceil((b - a) / step)));
@@ -629,7 +662,8 @@ void PictureBox::circle(double x, double y, double radius, ColorValue color, dou
     currentY_ = y;
     const QPointF c = toPixels(x, y);
     const double sw = scaleWidth();
-    if (!finite(c) || !std::isfinite(radius) || !std::isfinite(aspect) || sw == 0.0) return;
+    if (!finite(c) || !std::isfinite(radius) || !std::isfinite(aspect) || sw == 0.0)
+        return;
     // The radius is measured in x units, so a circle stays round whatever the y scale.
     const double r = std::abs(radius * (width() / sw));
     aspect = std::abs(aspect);
@@ -638,9 +672,11 @@ void PictureBox::circle(double x, double y, double radius, ColorValue color, dou
         rx = r / aspect;
         ry = r;
     }
-    if (!std::isfinite(rx) || !std::isfinite(ry)) return;
+    if (!std::isfinite(rx) || !std::isfinite(ry))
+        return;
     QImage& image = target();
-    if (image.isNull()) return;
+    if (image.isNull())
+        return;
     drawEllipse(image, QPointF(roundPoint(c)), rx, ry, color);
     afterDraw();
 }
@@ -674,14 +710,17 @@ void PictureBox::print(const QString& text) {
 
 void PictureBox::paintPicture(const QImage& picture, double x, double y, double w, double h) {
     const QPointF a = toPixels(x, y), b = toPixels(x + w, y + h);
-    if (picture.isNull() || !finite(a) || !finite(b) || a.x() == b.x() || a.y() == b.y()) return;
+    if (picture.isNull() || !finite(a) || !finite(b) || a.x() == b.x() || a.y() == b.y())
+        return;
     QImage& image = target();
-    if (image.isNull()) return;
+    if (image.isNull())
+        return;
     // A negative width or height mirrors the picture.
     const bool flipX = b.x() < a.x(), flipY = b.y() < a.y();
     const QRectF dest = QRectF(a, b).normalized();
     const QRectF visible = dest.intersected(QRectF(image.rect()));
-    if (visible.isEmpty()) return;
+    if (visible.isEmpty())
+        return;
     const QImage source = (flipX || flipY) ? picture.mirrored(flipX, flipY) : picture;
     // Hand over only the visible part so a huge target stays cheap.
     const double kx = source.width() / dest.width(), ky = source.height() / dest.height();
@@ -695,7 +734,8 @@ void PictureBox::paintPicture(const QImage& picture, double x, double y, double 
 
 ColorValue PictureBox::point(double x, double y) const {
     const QPointF p = toPixels(x, y);
-    if (!finite(p)) return -1;
+    if (!finite(p))
+        return -1;
     // Only a look at the screen brings it up to date: syncing it here would
     // make the next drawing copy the whole image.
     if (autoRedraw_)
@@ -707,18 +747,22 @@ ColorValue PictureBox::point(double x, double y) const {
         p.y() >= image.height() - 0.5)
         return -1;
     const QPoint pixel = roundPoint(p);
-    if (!image.rect().contains(pixel)) return -1;
+    if (!image.rect().contains(pixel))
+        return -1;
     return fromQRgb(image.pixel(pixel));
 }
 
 bool PictureBox::savePicture(const QString& path, SaveFormat format) const {
     syncSize();
-    if (persistent_.isNull()) return false;
+    if (persistent_.isNull())
+        return false;
     QByteArray kind = "bmp";
     if (format == SaveFormat::ByExtension) {
         QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
-        if (suffix == "jpg") suffix = "jpeg";
-        if (QImageWriter::supportedImageFormats().contains(suffix)) kind = suffix;
+        if (suffix == "jpg")
+            suffix = "jpeg";
+        if (QImageWriter::supportedImageFormats().contains(suffix))
+            kind = suffix;
     }
     QImageWriter writer(path, kind);
     return writer.write(persistent_);
@@ -743,7 +787,8 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) pressed_ = true;
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
     const QPointF p = toUser(event->position());
     emit mouseDown(buttonBits(event->button()), shiftBits(event->modifiers()), p.x(), p.y());
 }
@@ -758,21 +803,24 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseUp(buttonBits(event->button()), shiftBits(event->modifiers()), p.x(), p.y());
     if (event->button() == Qt::LeftButton && pressed_) {
         pressed_ = false;
-        if (rect().contains(event->position().toPoint())) emit clicked();
+        if (rect().contains(event->position().toPoint()))
+            emit clicked();
     }
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second press of a double click is no new click.
     pressed_ = false;
-    if (event->button() == Qt::LeftButton) emit doubleClicked();
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
 }
 
 void PictureBox::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
     const int code = classicKeyCode(key, mods);
-    if (code != 0) emit keyDown(code, shiftBits(mods));
+    if (code != 0)
+        emit keyDown(code, shiftBits(mods));
 
     int character = 0;
     const bool ctrl = mods & Qt::ControlModifier;
@@ -788,7 +836,8 @@ void PictureBox::keyPressEvent(QKeyEvent* event) {
         character = 8;
     else if (key == Qt::Key_Tab)
         character = 9;
-    if (character != 0) emit keyPress(character);
+    if (character != 0)
+        emit keyPress(character);
     event->accept();
 }
 

@@ -18,7 +18,7 @@ enum class SaveFormat { Bmp, ByExtension };
 // NaN never make drawing fail, hang or allocate.
 class PictureBox : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit PictureBox(QWidget* parent = nullptr);
     ~PictureBox() override;
 
@@ -110,7 +110,7 @@ class PictureBox : public QWidget {
     const QImage& persistentImage() const;
     const QImage& screenImage() const;
 
-  signals:
+signals:
     // Buttons 1 left, 2 right, 4 middle; shift bits 1 Shift, 2 Ctrl, 4 Alt;
     // coordinates in the user scale.
     void mouseDown(int button, int shift, double x, double y);
@@ -121,7 +121,7 @@ class PictureBox : public QWidget {
     void keyDown(int key, int shift);
     void keyPress(int character);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -130,7 +130,7 @@ class PictureBox : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
+private:
     enum class ScaleMode { Twips, Pixels, User };
 
     // The layers follow the widget's size lazily: a hidden widget gets its

@@ -66,7 +66,8 @@ bool anyPixelNear(const PictureBox& pic, double x, double y, ColorValue c) {
     for (int dx = -1; dx <= 1; ++dx)
         for (int dy = -1; dy <= 1; ++dy) {
             const QPointF u = pic.toUser(p + QPointF(dx, dy));
-            if (pic.point(u.x(), u.y()) == c) return true;
+            if (pic.point(u.x(), u.y()) == c)
+                return true;
         }
     return false;
 }
@@ -236,8 +237,10 @@ TEST_F(Derive, ArithmeticErrorsStopWithAMessage) {
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         Entry e;
-        if (i == 0) e.radius = "0";
-        if (i == 1) e.density = "0";
+        if (i == 0)
+            e.radius = "0";
+        if (i == 1)
+            e.density = "0";
         if (i == 2) {
             e.vfx = "1e10";
             e.t = "1e300";
@@ -290,7 +293,8 @@ TEST_F(Derive, PlotComesBackAfterAVideo) {
 
 TEST_F(Derive, ClosingTheWindowStopsARunningCommand) {
     tp.clock.onPause = [&](int n) {
-        if (n == 5) w.close();
+        if (n == 5)
+            w.close();
     };
     w.Command1->click();
     EXPECT_TRUE(w.closing);

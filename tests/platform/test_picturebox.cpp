@@ -33,7 +33,7 @@ int countColour(const QImage& image, ColorValue c) {
 
 // A 200 x 100 box on white, scaled in pixels so that positions are exact.
 class PictureBoxTest : public ::testing::Test {
-  protected:
+protected:
     PictureBoxTest() {
         box.resize(200, 100);
         box.setBackColor(white);
