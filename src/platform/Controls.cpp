@@ -177,7 +177,10 @@ void TextBox::setBackColor(ColorValue c) {
     QPalette p = ed->palette();
     p.setColor(QPalette::Base, toQColor(c));
     ed->setPalette(p);
-    ed->setStyleSheet(QStringLiteral("background-color:%1;").arg(colorCss(c)));
+    // Result fields are disabled; their text must stay readable.
+    ed->setStyleSheet(QStringLiteral("QLineEdit,QPlainTextEdit{background-color:%1;}"
+                                     "QLineEdit:disabled,QPlainTextEdit:disabled{color:#3c3c3c;}")
+                          .arg(colorCss(c)));
 }
 
 void TextBox::setFontSize(double points) {
