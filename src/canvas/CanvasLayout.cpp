@@ -136,7 +136,12 @@ void applyResizeRule(CanvasWindow& canvas) {
     }
 }
 
-void fullScreenCommand(CanvasWindow& canvas) {
+namespace {
+
+// Steps shared by both full-screen commands: the resize they raise takes its
+// full-screen branch, the picture keeps or drops its drawing as asked, and
+// the frame goes.
+void enterFullScreen(CanvasWindow& canvas) {
     SharedState& s = canvas.state();
     s.fullScreen = true;
     s.simulationMode = true;
@@ -145,6 +150,13 @@ void fullScreenCommand(CanvasWindow& canvas) {
     repaintBackground(canvas);
     canvas.Picture1->setAutoRedraw(s.keepPicture);
     chromeOff(canvas);
+}
+
+} // namespace
+
+void fullScreenCommand(CanvasWindow& canvas) {
+    SharedState& s = canvas.state();
+    enterFullScreen(canvas);
     setVisible({canvas.Command1[1], canvas.Command1[2], canvas.Command1[3], canvas.Command1[6],
                 canvas.Command1[7], canvas.Command2, canvas.Command10, canvas.Command3,
                 canvas.Command4, canvas.Command5, canvas.Command6, canvas.Command7,
@@ -204,13 +216,7 @@ void barFullScreenCommand(CanvasWindow& canvas) {
 
 void fullDrawingScreenCommand(CanvasWindow& canvas) {
     SharedState& s = canvas.state();
-    s.fullScreen = true;
-    s.simulationMode = true;
-    s.fullScreenResizing = true;
-    screenSizeCanvas(canvas);
-    repaintBackground(canvas);
-    canvas.Picture1->setAutoRedraw(s.keepPicture);
-    chromeOff(canvas);
+    enterFullScreen(canvas);
     setVisible({canvas.Command1[1], canvas.Command1[2], canvas.Command1[3], canvas.Text1[2],
                 canvas.Text1[3], canvas.Command1[6], canvas.Command1[7], canvas.Command1[20],
                 canvas.Command1[9], canvas.Command1[11], canvas.Text2, canvas.Text3},

@@ -3,7 +3,7 @@
 #include "canvas/CanvasWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/Twips.h"
-#include "support/TestProgram.h"
+#include "support/CanvasTest.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -84,17 +84,8 @@ void expectRow(CanvasWindow& canvas, Mode mode) {
 
 const std::array<int, 7> prefilled = {0, 13, 1, 2, 3, 4, 10};
 
-class Launchers : public ::testing::Test {
+class Launchers : public test::CanvasTest {
 protected:
-    // Every launch starts from a fresh canvas whose own timers would take
-    // the screen a second later; tests drive the timers by hand.
-    CanvasWindow& launch(void (*launcher)(Program&)) {
-        launcher(*t.program);
-        CanvasWindow& c = t.program->canvas();
-        c.Timer17.stop();
-        c.Timer18.stop();
-        return c;
-    }
     void scribbleFields() {
         for (int i : prefilled)
             t.main().Text1[i]->setText(QStringLiteral("x"));
@@ -105,7 +96,6 @@ protected:
             out << t.main().Text1[i]->text();
         return out;
     }
-    test::TestProgram t;
 };
 
 TEST_F(Launchers, MathDrawingShowsItsRowAndPrefillsOnes) {

@@ -1,4 +1,4 @@
-#include "CanvasTesting.h"
+#include "support/CanvasTest.h"
 #include "canvas/CanvasLayout.h"
 #include "canvas/CommandBar.h"
 #include <QDir>
