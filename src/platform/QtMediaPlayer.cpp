@@ -33,17 +33,30 @@ protected:
 
 } // namespace
 
+// The playback engine (and its audio output, which connects to the sound
+// server) is made on first use, so a run that plays no video never touches
+// the audio system.
 struct QtMediaPlayer::Impl {
-    QMediaPlayer player;
-    QAudioOutput audio;
+    std::unique_ptr<QMediaPlayer> player;
+    std::unique_ptr<QAudioOutput> audio;
     ClickableVideoWidget* video = nullptr; // owned by the parent widget
+    int volume = 100;
+
+    QMediaPlayer& engine() {
+        if (!player) {
+            player = std::make_unique<QMediaPlayer>();
+            audio = std::make_unique<QAudioOutput>();
+            audio->setVolume(float(volume) / 100.0f);
+            player->setAudioOutput(audio.get());
+            player->setVideoOutput(video);
+        }
+        return *player;
+    }
 };
 
 QtMediaPlayer::QtMediaPlayer(QWidget* parent) : d(std::make_unique<Impl>()) {
     d->video = new ClickableVideoWidget(parent);
     d->video->hide();
-    d->player.setAudioOutput(&d->audio);
-    d->player.setVideoOutput(d->video);
     d->video->clicked = [this](int button) {
         if (onClick)
             onClick(button);
@@ -51,13 +64,15 @@ QtMediaPlayer::QtMediaPlayer(QWidget* parent) : d(std::make_unique<Impl>()) {
 }
 
 QtMediaPlayer::~QtMediaPlayer() {
-    d->player.stop();
-    d->player.setVideoOutput(static_cast<QObject*>(nullptr));
+    if (d->player) {
+        d->player->stop();
+        d->player->setVideoOutput(static_cast<QObject*>(nullptr));
+    }
 }
 
 void QtMediaPlayer::setUrl(const QString& file) {
-    d->player.setSource(QUrl::fromLocalFile(file));
-    d->player.play();
+    d->engine().setSource(QUrl::fromLocalFile(file));
+    d->engine().play();
 }
 
 // QVideoWidget draws no controls of its own.
@@ -86,15 +101,19 @@ QString QtMediaPlayer::toolTip() const {
 }
 
 void QtMediaPlayer::setVolume(int percent) {
-    d->audio.setVolume(float(std::clamp(percent, 0, 100)) / 100.0f);
+    d->volume = std::clamp(percent, 0, 100);
+    if (d->audio)
+        d->audio->setVolume(float(d->volume) / 100.0f);
 }
 
 int QtMediaPlayer::volume() const {
-    return int(std::lround(d->audio.volume() * 100.0f));
+    return d->volume;
 }
 
 int QtMediaPlayer::playState() const {
-    switch (d->player.mediaStatus()) {
+    if (!d->player)
+        return 0; // nothing loaded yet
+    switch (d->player->mediaStatus()) {
     case QMediaPlayer::LoadingMedia:
     case QMediaPlayer::StalledMedia:
     case QMediaPlayer::BufferingMedia:
@@ -102,7 +121,7 @@ int QtMediaPlayer::playState() const {
     default:
         break;
     }
-    switch (d->player.playbackState()) {
+    switch (d->player->playbackState()) {
     case QMediaPlayer::PlayingState:
         return Playing;
     case QMediaPlayer::PausedState:
@@ -114,22 +133,22 @@ int QtMediaPlayer::playState() const {
 }
 
 void QtMediaPlayer::play() {
-    d->player.play();
+    d->engine().play();
 }
 void QtMediaPlayer::pause() {
-    d->player.pause();
+    d->engine().pause();
 }
 double QtMediaPlayer::position() const {
-    return d->player.position() / 1000.0;
+    return d->player ? d->player->position() / 1000.0 : 0.0;
 }
 
 void QtMediaPlayer::setPosition(double seconds) {
     if (std::isfinite(seconds))
-        d->player.setPosition(static_cast<qint64>(std::llround(std::max(0.0, seconds) * 1000.0)));
+        d->engine().setPosition(static_cast<qint64>(std::llround(std::max(0.0, seconds) * 1000.0)));
 }
 
 double QtMediaPlayer::duration() const {
-    return d->player.duration() / 1000.0;
+    return d->player ? d->player->duration() / 1000.0 : 0.0;
 }
 
 } // namespace quorin
