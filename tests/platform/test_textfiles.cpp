@@ -42,7 +42,8 @@ TEST(TextFiles, FailuresAreReportedNotHidden) {
 
 TEST(TextFiles, BytesMoveUnchanged) {
     TempFolder t;
-    const QByteArray odd("\xFF\xFE not GBK \x80\r\n", 16);
+    static const char raw[] = "\xFF\xFE not GBK \x80\r\n";
+    const QByteArray odd(raw, sizeof raw - 1);
     t.write("odd.txt", odd);
     EXPECT_EQ(readFileBytes(t.file("odd.txt")).value(), odd);
     ASSERT_TRUE(appendFileBytes(t.file("copy.txt"), odd));
