@@ -25,12 +25,12 @@ using Stops = std::vector<std::pair<qreal, QColor>>;
 
 // mt19937's sequence is fixed by the standard; the distributions are not, so scale by hand.
 class Dice {
-  public:
+public:
     explicit Dice(std::uint32_t seed) : gen_(seed) {}
     double unit() { return gen_() / 4294967296.0; }
     double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
 
-  private:
+private:
     std::mt19937 gen_;
 };
 
@@ -269,10 +269,13 @@ QImage seascape(const SeaMood& mood, void (*extra)(QPainter&, Dice&, int, int, q
     const qreal horizon = h * mood.horizon;
     const QRectF sky(0, 0, w, horizon), sea(0, horizon, w, h - horizon);
     fillVertical(p, sky, mood.sky);
-    if (mood.sunX >= 0) glow(p, QPointF(w * mood.sunX, horizon), 260, 150, mood.sunGlow);
-    if (extra) extra(p, dice, w, h, horizon);
+    if (mood.sunX >= 0)
+        glow(p, QPointF(w * mood.sunX, horizon), 260, 150, mood.sunGlow);
+    if (extra)
+        extra(p, dice, w, h, horizon);
     fillVertical(p, sea, mood.sea);
-    if (mood.sunX >= 0) glints(p, dice, sea, w * mood.sunX, mood.glint, 420);
+    if (mood.sunX >= 0)
+        glints(p, dice, sea, w * mood.sunX, mood.glint, 420);
     wavelets(p, dice, sea, mood.crest, 260);
     return img;
 }
@@ -353,7 +356,8 @@ QImage titledPlot() {
             break;
         }
     }
-    if (family.isEmpty() && !families.isEmpty()) family = families.first();
+    if (family.isEmpty() && !families.isEmpty())
+        family = families.first();
     if (family.isEmpty()) {
         std::fprintf(stderr, "makepictures: no CJK font, plot picture drawn without its title\n");
         return img;
