@@ -311,7 +311,8 @@ void previewFolderTick(CanvasWindow& canvas) {
     SharedState& s = canvas.state();
     listPreviewFolder(s, chosen);
     canvas.Timer1.start();
-    s.previewIndex = val(canvas.Text1[2]->text());
+    const QString start = canvas.Text1[2]->text();
+    s.previewIndex = isNumeric(start) ? val(start) : 0;
     if (s.previewIndex > s.previewFileCount || s.previewIndex < 0 || !std::isfinite(s.previewIndex))
         s.previewIndex = 0;
 }

@@ -173,22 +173,30 @@ void savephoto(CanvasWindow& canvas) {
     savePictureSteps(canvas, saveTitle, false);
 }
 
-// 底色 and 画色 use the main window's colour dialog; Cancel gives back the
-// swatch's colour, which is applied as if chosen.
-void chooseBackColor(CanvasWindow& canvas) {
+// 底色 and 画色 share the main window's colour dialog, which remembers the last
+// colour chosen; Cancel gives that colour back and it is applied as if chosen.
+namespace {
+ColorValue askColor(CanvasWindow& canvas) {
     MainWindow& main = canvas.mainWindow();
-    const ColorValue c = dialogs(canvas).chooseColor(main.Command6[0]->backColor());
+    main.dialogColor = dialogs(canvas).chooseColor(main.dialogColor);
+    return main.dialogColor;
+}
+} // namespace
+
+void chooseBackColor(CanvasWindow& canvas) {
+    const ColorValue c = askColor(canvas);
     if (canvas.isDead())
         return;
+    MainWindow& main = canvas.mainWindow();
     main.Command6[0]->setBackColor(c);
     canvas.Picture1->setBackColor(main.Command6[0]->backColor());
 }
 
 void choosePenColor(CanvasWindow& canvas) {
-    MainWindow& main = canvas.mainWindow();
-    const ColorValue c = dialogs(canvas).chooseColor(main.Command6[1]->backColor());
+    const ColorValue c = askColor(canvas);
     if (canvas.isDead())
         return;
+    MainWindow& main = canvas.mainWindow();
     main.Command6[1]->setBackColor(c);
     canvas.yaa = main.Command6[1]->backColor();
 }
@@ -210,9 +218,11 @@ void importPicture(CanvasWindow& canvas) {
     pic.setAutoRedraw(true);
     if (!file.isEmpty()) {
         canvas.Image1->setStretch(true);
-        if (canvas.Image1->loadPicture(file))
-            pic.paintPicture(canvas.Image1->picture(), pic.scaleLeft(), pic.scaleTop(),
-                             pic.scaleWidth(), pic.scaleHeight());
+        // A file that is not a picture ends the command where it stands.
+        if (!canvas.Image1->loadPicture(file))
+            return;
+        pic.paintPicture(canvas.Image1->picture(), pic.scaleLeft(), pic.scaleTop(),
+                         pic.scaleWidth(), pic.scaleHeight());
         pic.setAutoRedraw(false);
         pic.refresh();
     }

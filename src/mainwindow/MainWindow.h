@@ -48,6 +48,9 @@ public:
     QTimer Timer4; // one-shot start of the animated display, 1000 ms
 
     bool videoPaused = false;
+    // The colour the common dialog shows and returns on Cancel; the last one
+    // chosen, black at first.
+    ColorValue dialogColor = colors::black;
     // Set when the window closes; a command resuming from a wait then stops.
     bool closing = false;
     // The window's own fore colour, which the plot commands set; the plot

@@ -1,6 +1,6 @@
-#include "support/CanvasTest.h"
 #include "canvas/CanvasLayout.h"
 #include "platform/Twips.h"
+#include "support/CanvasTest.h"
 #include <QTest>
 
 namespace quorin {

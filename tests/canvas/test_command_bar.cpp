@@ -1,6 +1,6 @@
-#include "support/CanvasTest.h"
 #include "canvas/CommandBar.h"
 #include "platform/TextFiles.h"
+#include "support/CanvasTest.h"
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -210,6 +210,22 @@ TEST_F(CommandBar, ColourButtonsGoThroughTheMainWindowSwatches) {
     EXPECT_EQ(c->yaa, colors::red);
 }
 
+// One dialog serves both buttons: it opens on the last colour chosen and a
+// Cancel applies that colour (black before any choice).
+TEST_F(CommandBar, CancelledColourDialogAppliesTheLastColour) {
+    t.dialogs.cancelColor();
+    c->Command1[6]->click();
+    EXPECT_EQ(c->Picture1->backColor(), colors::black);
+
+    t.dialogs.answerColor(rgb(1, 2, 3));
+    c->Command1[6]->click();
+    t.dialogs.cancelColor();
+    c->Command1[7]->click();
+    EXPECT_EQ(t.dialogs.shown().back().initialColor, rgb(1, 2, 3));
+    EXPECT_EQ(c->yaa, rgb(1, 2, 3));
+    EXPECT_EQ(main().Command6[1]->backColor(), rgb(1, 2, 3));
+}
+
 TEST_F(CommandBar, SmallSwitches) {
     c->Command1[4]->click();
     EXPECT_EQ(c->yae, QStringLiteral("danse"));
@@ -255,6 +271,14 @@ TEST_F(CommandBar, ImportPictureStretchesTheChosenFileOverTheCanvas) {
     EXPECT_EQ(p.point(20, 20), colors::blue);
     EXPECT_FALSE(p.autoRedraw());
     EXPECT_FALSE(c->Image1->isVisible());
+}
+
+TEST_F(CommandBar, ImportOfAFileThatIsNoPictureEndsWithTheDrawingKept) {
+    t.temp.write("notes.jpg", "not a picture");
+    t.dialogs.answerOpen(t.temp.file("notes.jpg"));
+    c->command1Click(9);
+    EXPECT_TRUE(c->Picture1->autoRedraw()); // left as the failing step found it
+    EXPECT_FALSE(c->Image1->hasPicture());
 }
 
 TEST_F(CommandBar, ImportPictureStopsWhenTheCanvasIsClosedDuringItsWait) {

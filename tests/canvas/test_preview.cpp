@@ -1,6 +1,6 @@
-#include "support/CanvasTest.h"
 #include "canvas/CanvasLayout.h"
 #include "canvas/CommandBar.h"
+#include "support/CanvasTest.h"
 #include <QDir>
 #include <QImage>
 
@@ -64,6 +64,14 @@ TEST_F(Preview, CancelledDialogIsAskedAgainOnTheNextTick) {
     ASSERT_EQ(t.dialogs.shown().size(), 1u);
     EXPECT_EQ(t.dialogs.shown()[0].kind, QStringLiteral("open"));
     EXPECT_EQ(t.dialogs.shown()[0].text, pictureFileFilter());
+}
+
+TEST_F(Preview, AStartIndexThatIsNoNumberStartsAtZero) {
+    c->Command1[20]->click();
+    c->Text1[2]->setText(QStringLiteral("1abc"));
+    t.dialogs.answerOpen(t.temp.file("pics/c.jpg"));
+    c->timer12Tick();
+    EXPECT_EQ(state().previewIndex, 0);
 }
 
 TEST_F(Preview, ShowsTheFolderUpToTheDollarFileThenStopsPastTheEnd) {

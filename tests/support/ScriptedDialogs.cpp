@@ -36,14 +36,14 @@ QString ScriptedDialogs::saveFile(const QString& filter) {
 }
 
 ColorValue ScriptedDialogs::chooseColor(ColorValue initial) {
-    shown_.push_back({"color", {}, {}, MessageButtons::Ok});
+    shown_.push_back({"color", {}, {}, MessageButtons::Ok, initial});
     if (colors_.empty()) {
         ADD_FAILURE() << "unexpected colour dialog";
         return initial;
     }
-    ColorValue c = colors_.front();
+    const std::optional<ColorValue> c = colors_.front();
     colors_.pop_front();
-    return c;
+    return c.value_or(initial);
 }
 
 QStringList ScriptedDialogs::messageTexts() const {

@@ -3,6 +3,7 @@
 #include "support/QtPrint.h"
 #include <QStringList>
 #include <deque>
+#include <optional>
 #include <vector>
 
 namespace quorin::test {
@@ -16,12 +17,15 @@ public:
         QString text; // message text or filter
         QString title;
         MessageButtons buttons = MessageButtons::Ok;
+        ColorValue initialColor = 0; // colour dialogs only
     };
 
     void answerMessage(Answer a) { messages_.push_back(a); }
     void answerOpen(const QString& path) { files_.push_back(path); }
     void answerSave(const QString& path) { files_.push_back(path); }
     void answerColor(ColorValue c) { colors_.push_back(c); }
+    // Cancel: the dialog gives back the colour it was opened with.
+    void cancelColor() { colors_.push_back(std::nullopt); }
     // Message boxes with only an OK button are answered by themselves.
     void setAutoOk(bool on) { autoOk_ = on; }
 
@@ -39,7 +43,7 @@ private:
     QString nextFile(const QString& kind, const QString& filter);
     std::deque<Answer> messages_;
     std::deque<QString> files_;
-    std::deque<ColorValue> colors_;
+    std::deque<std::optional<ColorValue>> colors_;
     std::vector<Shown> shown_;
     bool autoOk_ = true;
 };
