@@ -209,11 +209,20 @@ void CanvasWindow::resizeEvent(QResizeEvent* event) {
         resizeHandler();
 }
 
-// Closing the window by its frame unloads it like a launcher does.
+// Closing the canvas by its frame unloads it like a launcher does. When the
+// main window was hidden (the start-up display), it comes back as it would
+// after Esc, so the program is never left without a window.
 void CanvasWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    if (!dead_)
-        program_.unloadCanvas();
+    if (dead_)
+        return;
+    MainWindow& main = mainWindow();
+    const bool mainHidden = !main.isVisible() && !main.closing;
+    program_.unloadCanvas();
+    if (mainHidden) {
+        state().screenSaverMode = false;
+        main.show();
+    }
 }
 
 // The full-screen branch resizes the window itself; the resize event that

@@ -202,6 +202,22 @@ TEST(MainWindowStartup, Timer4OpensTheCanvasOnceAndEscBringsTheWindowBack) {
     EXPECT_FALSE(m.Timer4.isActive()); // never again
 }
 
+// Alt+F4 on the full-screen start-up display must not leave the program with
+// no window at all.
+TEST(MainWindowStartup, ClosingTheStartUpCanvasBringsTheMainWindowBack) {
+    TestProgram t;
+    MainWindow& m = t.main();
+    m.show();
+    m.timer4Tick();
+    CanvasWindow& canvas = t.program->canvas();
+    canvas.timer17Tick();
+    ASSERT_TRUE(t.state().screenSaverMode);
+    canvas.close();
+    EXPECT_FALSE(t.program->canvasLoaded());
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_FALSE(t.state().screenSaverMode);
+}
+
 TEST(MainWindowStartup, WindowClickResetsThePlotArea) {
     TestProgram t;
     MainWindow& m = t.main();
