@@ -19,14 +19,18 @@ void screenSizeCanvas(CanvasWindow& canvas) {
     canvas.Picture1->move(0, 0);
 }
 
-void repaintBackground(CanvasWindow& canvas) {
+void paintImageOverPicture(CanvasWindow& canvas) {
     PictureBox& pic = *canvas.Picture1;
-    pic.setAutoRedraw(true);
-    canvas.Image1->setStretch(true);
     if (canvas.Image1->hasPicture())
         pic.paintPicture(canvas.Image1->picture(), pic.scaleLeft(), pic.scaleTop(),
                          pic.scaleWidth(), pic.scaleHeight());
-    pic.refresh();
+}
+
+void repaintBackground(CanvasWindow& canvas) {
+    canvas.Picture1->setAutoRedraw(true);
+    canvas.Image1->setStretch(true);
+    paintImageOverPicture(canvas);
+    canvas.Picture1->refresh();
 }
 
 void chromeOff(CanvasWindow& canvas) {
@@ -42,10 +46,8 @@ void loadBackground(CanvasWindow& canvas, const QString& name) {
     repaintBackground(canvas);
     canvas.Image1->setStretch(true);
     canvas.Image1->loadPicture(canvas.services().folder.file(name));
+    paintImageOverPicture(canvas);
     PictureBox& pic = *canvas.Picture1;
-    if (canvas.Image1->hasPicture())
-        pic.paintPicture(canvas.Image1->picture(), pic.scaleLeft(), pic.scaleTop(),
-                         pic.scaleWidth(), pic.scaleHeight());
     for (int i = 0; i < 2; ++i) {
         pic.setAutoRedraw(false);
         pic.refresh();

@@ -7,7 +7,9 @@ class CanvasWindow;
 // Shared steps of the canvas's full-screen commands and background loaders.
 void screenSizeCanvas(CanvasWindow& canvas);  // canvas and picture take the whole screen
 void repaintBackground(CanvasWindow& canvas); // paint Image1's picture over Picture1
-void chromeOff(CanvasWindow& canvas);         // no border, no caption
+void chromeOff(CanvasWindow& canvas);
+// Image1's picture stretched over the whole picture, when it holds one.
+void paintImageOverPicture(CanvasWindow& canvas); // no border, no caption
 
 // Background loaders of the launchers: each paints a picture of the program
 // folder into the canvas picture's persistent image. A missing picture leaves

@@ -12,27 +12,6 @@
 
 namespace quorin {
 
-double leftTwips(const QWidget* w) {
-    return pixelsToTwips(w->x());
-}
-double topTwips(const QWidget* w) {
-    return pixelsToTwips(w->y());
-}
-double widthTwips(const QWidget* w) {
-    return pixelsToTwips(w->width());
-}
-double heightTwips(const QWidget* w) {
-    return pixelsToTwips(w->height());
-}
-
-void setLeftTwips(QWidget* w, double left) {
-    w->move(twipsToPixels(left), w->y());
-}
-
-void setSizeTwips(QWidget* w, double width, double height) {
-    w->resize(std::max(0, twipsToPixels(width)), std::max(0, twipsToPixels(height)));
-}
-
 void setBorderless(CanvasWindow& canvas, bool borderless) {
     if (canvas.windowFlags().testFlag(Qt::FramelessWindowHint) == borderless)
         return;
@@ -339,8 +318,7 @@ void previewStepTick(CanvasWindow& canvas) {
         if (ratio > 0 && std::isfinite(ratio))
             setSizeTwips(&pic, heightTwips(&pic) * ratio, heightTwips(&pic));
         pic.scale(0, 0, widthTwips(&pic), heightTwips(&pic));
-        if (canvas.Image1->hasPicture())
-            pic.paintPicture(canvas.Image1->picture(), 0, 0, widthTwips(&pic), heightTwips(&pic));
+        paintImageOverPicture(canvas);
     }
     pic.refresh();
     pic.setAutoRedraw(false);

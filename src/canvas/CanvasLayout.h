@@ -9,14 +9,6 @@ namespace quorin {
 class CanvasWindow;
 struct SharedState;
 
-// --- geometry of child controls, in twips ---
-double leftTwips(const QWidget* w);
-double topTwips(const QWidget* w);
-double widthTwips(const QWidget* w);
-double heightTwips(const QWidget* w);
-void setLeftTwips(QWidget* w, double left);
-void setSizeTwips(QWidget* w, double width, double height);
-
 // Window border on or off. Switching it re-creates the native window, which
 // hides it; a visible canvas is shown again.
 void setBorderless(CanvasWindow& canvas, bool borderless);

@@ -52,10 +52,10 @@ MainWindow& CanvasWindow::mainWindow() {
 }
 
 double CanvasWindow::widthTwips() const {
-    return pixelsToTwips(width());
+    return quorin::widthTwips(this);
 }
 double CanvasWindow::heightTwips() const {
-    return pixelsToTwips(height());
+    return quorin::heightTwips(this);
 }
 
 void CanvasWindow::createControls() {

@@ -1,11 +1,13 @@
 #include "canvas/CommandBar.h"
 #include "app/SharedState.h"
+#include "canvas/CanvasBackgrounds.h"
 #include "canvas/CanvasLayout.h"
 #include "canvas/CanvasWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/NumberText.h"
 #include "platform/Services.h"
 #include "platform/TextFiles.h"
+#include "platform/Twips.h"
 #include <QDate>
 #include <QLocale>
 
@@ -221,8 +223,7 @@ void importPicture(CanvasWindow& canvas) {
         // A file that is not a picture ends the command where it stands.
         if (!canvas.Image1->loadPicture(file))
             return;
-        pic.paintPicture(canvas.Image1->picture(), pic.scaleLeft(), pic.scaleTop(),
-                         pic.scaleWidth(), pic.scaleHeight());
+        paintImageOverPicture(canvas);
         pic.setAutoRedraw(false);
         pic.refresh();
     }

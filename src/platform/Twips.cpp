@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace quorin {
@@ -29,6 +30,27 @@ QRect twipsRect(double left, double top, double width, double height) {
 
 void placeTwips(QWidget* widget, double left, double top, double width, double height) {
     widget->setGeometry(twipsRect(left, top, width, height));
+}
+
+double leftTwips(const QWidget* w) {
+    return pixelsToTwips(w->x());
+}
+double topTwips(const QWidget* w) {
+    return pixelsToTwips(w->y());
+}
+double widthTwips(const QWidget* w) {
+    return pixelsToTwips(w->width());
+}
+double heightTwips(const QWidget* w) {
+    return pixelsToTwips(w->height());
+}
+
+void setLeftTwips(QWidget* w, double left) {
+    w->move(twipsToPixels(left), w->y());
+}
+
+void setSizeTwips(QWidget* w, double width, double height) {
+    w->resize(std::max(0, twipsToPixels(width)), std::max(0, twipsToPixels(height)));
 }
 
 QSize screenSizeTwips() {
