@@ -9,9 +9,10 @@ QUORIN_PACKAGES=(
     cmake ninja-build g++
     qt6-base-dev qt6-multimedia-dev qt6-5compat-dev libqt6multimediawidgets6 qt6-qpa-plugins
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-    fonts-noto-cjk
+    fonts-noto-cjk qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick ffmpeg
+    clang-format
 )
 # Nice to have (more video formats). Installed only when apt runs anyway,
 # so a machine without them does not go to apt on every start.
