@@ -1,6 +1,7 @@
 // The main window's 推导计算 and replay without their designed waits: what
 // the computation and drawing cost when the 0.01 s pauses are taken out.
 #include "app/Program.h"
+#include "core/PlotSampling.h"
 #include "mainwindow/MainWindow.h"
 #include "motion/DeriveCommand.h"
 #include <QApplication>
@@ -94,8 +95,8 @@ void BM_derivedNumbers(benchmark::State& state) {
     const double t = std::atof(e.t);
     for (auto _ : state) {
         const auto atT = tryDropStateAt(in, t);
-        const auto plot = samplePlot(in, t);
-        benchmark::DoNotOptimize(scanPath(in, t, plot->R, *atT));
+        const auto plot = samplePlot(in, t, mainPlotSteps);
+        benchmark::DoNotOptimize(scanPath(in, t, plot->R, *atT, mainScanSteps));
     }
 }
 BENCHMARK(BM_derivedNumbers)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);

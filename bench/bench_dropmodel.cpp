@@ -1,4 +1,4 @@
-#include "motion/DropModel.h"
+#include "core/DropModel.h"
 #include <array>
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,6 @@
 #include "app/Program.h"
-#include "canvas/CanvasWindow.h"
+#include "app/Launchers.h"
+#include "canvaswindow/CanvasWindow.h"
 #include "mainwindow/MainWindow.h"
 #include <QTimer>
 
@@ -57,7 +58,7 @@ Program::Program(Services services)
       dialogs_(std::make_unique<TrackedDialogs>(services.dialogs, *this)),
       services_{*dialogs_, *clock_, services.folder, services.random,
                 std::move(services.makeMediaPlayer)} {
-    main_ = std::make_unique<MainWindow>(*this);
+    main_ = std::make_unique<MainWindow>(*this, state_, services_);
 }
 
 Program::~Program() {
@@ -68,9 +69,8 @@ Program::~Program() {
 
 CanvasWindow& Program::canvas() {
     if (!canvas_) {
-        canvas_ = std::make_unique<CanvasWindow>(*this);
+        canvas_ = std::make_unique<CanvasWindow>(*this, state_, services_);
         canvas_->load();
-        emit canvasLoadedSignal(canvas_.get());
     }
     return *canvas_;
 }
@@ -84,6 +84,34 @@ void Program::unloadCanvas() {
     c->hide();
     graveyard_.push_back(std::move(c));
     schedulePurge();
+}
+
+void Program::launch(CanvasMode mode) {
+    launchCanvas(*this, mode);
+}
+
+bool Program::canvasVisible() const {
+    return canvas_ && canvas_->isVisible();
+}
+
+void Program::showCanvas() {
+    canvas().show();
+}
+
+MainFields& Program::mainFields() {
+    return *main_;
+}
+
+bool Program::mainWindowVisible() const {
+    return main_->isVisible();
+}
+
+bool Program::mainWindowClosing() const {
+    return main_->closing;
+}
+
+void Program::showMainWindow() {
+    main_->show();
 }
 
 void Program::leaveSuspend() {

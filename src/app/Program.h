@@ -1,6 +1,7 @@
 #pragma once
-#include "app/SharedState.h"
 #include "platform/Services.h"
+#include "state/SharedState.h"
+#include "state/WindowHosts.h"
 #include <QObject>
 #include <memory>
 #include <vector>
@@ -10,12 +11,13 @@ namespace quorin {
 class MainWindow;
 class CanvasWindow;
 
-// Owns the shared state and both windows. The canvas is created on first
-// access after an unload; an unloaded canvas is hidden, marked dead and
-// deleted only when no command is suspended in a wait or dialog, so a command
-// that resumes after its window was closed still finds the object alive (and
-// stops, seeing it dead).
-class Program : public QObject {
+// Owns the shared state, the services and both windows, and answers what each
+// window asks of the other. The canvas is created on first access after an
+// unload; an unloaded canvas is hidden, marked dead and deleted only when no
+// command is suspended in a wait or dialog, so a command that resumes after
+// its window was closed still finds the object alive (and stops, seeing it
+// dead).
+class Program : public QObject, public CanvasHost, public MainWindowHost {
     Q_OBJECT
 public:
     explicit Program(Services services);
@@ -28,18 +30,22 @@ public:
     // The canvas, loaded with its defaults if it is not loaded.
     CanvasWindow& canvas();
     bool canvasLoaded() const { return canvas_ != nullptr; }
-    CanvasWindow* loadedCanvas() const { return canvas_.get(); }
     // Runs the canvas's unload handler, hides it and lets it go. Harmless when
     // the canvas is not loaded.
-    void unloadCanvas();
+    void unloadCanvas() override;
     // Windows unloaded but not yet deleted.
     std::size_t pendingDeletes() const { return graveyard_.size(); }
 
-    // Depth of waits and dialogs currently suspended on the stack.
-    int suspendedDepth() const { return suspended_; }
+    // --- what the main window asks ---
+    void launch(CanvasMode mode) override;
+    bool canvasVisible() const override;
+    void showCanvas() override;
 
-signals:
-    void canvasLoadedSignal(CanvasWindow* canvas);
+    // --- what the canvas asks ---
+    MainFields& mainFields() override;
+    bool mainWindowVisible() const override;
+    bool mainWindowClosing() const override;
+    void showMainWindow() override;
 
 private:
     class TrackedClock;

@@ -1,47 +1,47 @@
 #include "canvas/CanvasBackgrounds.h"
+#include "canvas/CanvasEnv.h"
 #include "canvas/CanvasLayout.h"
-#include "canvas/CanvasWindow.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
 
 namespace quorin {
 
-void screenSizeCanvas(CanvasWindow& canvas) {
-    canvas.setWindowState(Qt::WindowNoState);
+void screenSizeCanvas(CanvasEnv& canvas) {
+    canvas.window().setWindowState(Qt::WindowNoState);
     setBorderless(canvas, false);
     // The size change raises the resize rule; the full-screen commands have
     // set the flags that make it take its full-screen branch.
     const QSize screen = screenSizeTwips();
-    canvas.resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
+    canvas.window().resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
     setSizeTwips(canvas.Picture1, screen.width(), screen.height());
     setSizeTwips(canvas.Image1, screen.width(), screen.height());
-    canvas.move(0, 0);
+    canvas.window().move(0, 0);
     canvas.Picture1->move(0, 0);
 }
 
-void paintImageOverPicture(CanvasWindow& canvas) {
+void paintImageOverPicture(CanvasEnv& canvas) {
     PictureBox& pic = *canvas.Picture1;
     if (canvas.Image1->hasPicture())
         pic.paintPicture(canvas.Image1->picture(), pic.scaleLeft(), pic.scaleTop(),
                          pic.scaleWidth(), pic.scaleHeight());
 }
 
-void repaintBackground(CanvasWindow& canvas) {
+void repaintBackground(CanvasEnv& canvas) {
     canvas.Picture1->setAutoRedraw(true);
     canvas.Image1->setStretch(true);
     paintImageOverPicture(canvas);
     canvas.Picture1->refresh();
 }
 
-void chromeOff(CanvasWindow& canvas) {
+void chromeOff(CanvasEnv& canvas) {
     setBorderless(canvas, true);
-    canvas.setWindowTitle(QString());
+    canvas.window().setWindowTitle(QString());
 }
 
 namespace {
 
 // A missing or unreadable file leaves Image1 empty and nothing is painted.
-void loadBackground(CanvasWindow& canvas, const QString& name) {
+void loadBackground(CanvasEnv& canvas, const QString& name) {
     canvas.Image1->setStretch(true);
     repaintBackground(canvas);
     canvas.Image1->setStretch(true);
@@ -56,18 +56,37 @@ void loadBackground(CanvasWindow& canvas, const QString& name) {
 
 } // namespace
 
-void daotu(CanvasWindow& canvas) {
+void daotu(CanvasEnv& canvas) {
     screenSizeCanvas(canvas);
     loadBackground(canvas, QStringLiteral("hai1.jpg"));
 }
-void hai(CanvasWindow& canvas) {
+void hai(CanvasEnv& canvas) {
     loadBackground(canvas, QStringLiteral("hai2.jpg"));
 }
-void hai3(CanvasWindow& canvas) {
+void hai3(CanvasEnv& canvas) {
     loadBackground(canvas, QStringLiteral("hai03.jpg"));
 }
-void zhihuaxiang(CanvasWindow& canvas) {
+void zhihuaxiang(CanvasEnv& canvas) {
     loadBackground(canvas, QStringLiteral("hai11.jpg"));
+}
+
+void loadModeBackground(CanvasEnv& canvas, ModeBackground background) {
+    switch (background) {
+    case ModeBackground::None:
+        break;
+    case ModeBackground::ScreenAndHai1:
+        daotu(canvas);
+        break;
+    case ModeBackground::Hai2:
+        hai(canvas);
+        break;
+    case ModeBackground::Hai03:
+        hai3(canvas);
+        break;
+    case ModeBackground::Hai11:
+        zhihuaxiang(canvas);
+        break;
+    }
 }
 
 } // namespace quorin

@@ -1,22 +1,28 @@
 #pragma once
+#include "core/CanvasModes.h"
 
 namespace quorin {
 
-class CanvasWindow;
+class CanvasEnv;
 
 // Shared steps of the canvas's full-screen commands and background loaders.
-void screenSizeCanvas(CanvasWindow& canvas);  // canvas and picture take the whole screen
-void repaintBackground(CanvasWindow& canvas); // paint Image1's picture over Picture1
-void chromeOff(CanvasWindow& canvas);
+// The canvas and its picture take the whole screen.
+void screenSizeCanvas(CanvasEnv& canvas);
+// AutoRedraw on, Image1's picture painted over Picture1, then a refresh.
+void repaintBackground(CanvasEnv& canvas);
 // Image1's picture stretched over the whole picture, when it holds one.
-void paintImageOverPicture(CanvasWindow& canvas); // no border, no caption
+void paintImageOverPicture(CanvasEnv& canvas);
+// No border, no caption.
+void chromeOff(CanvasEnv& canvas);
 
 // Background loaders of the launchers: each paints a picture of the program
 // folder into the canvas picture's persistent image. A missing picture leaves
 // the canvas without a background.
-void daotu(CanvasWindow& canvas);       // hai1.jpg, after screen-sizing the canvas
-void hai(CanvasWindow& canvas);         // hai2.jpg
-void hai3(CanvasWindow& canvas);        // hai03.jpg
-void zhihuaxiang(CanvasWindow& canvas); // hai11.jpg
+void daotu(CanvasEnv& canvas);       // hai1.jpg, after screen-sizing the canvas
+void hai(CanvasEnv& canvas);         // hai2.jpg
+void hai3(CanvasEnv& canvas);        // hai03.jpg
+void zhihuaxiang(CanvasEnv& canvas); // hai11.jpg
+// The loader a mode names.
+void loadModeBackground(CanvasEnv& canvas, ModeBackground background);
 
 } // namespace quorin

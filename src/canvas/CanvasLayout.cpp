@@ -1,56 +1,41 @@
 #include "canvas/CanvasLayout.h"
-#include "app/SharedState.h"
 #include "canvas/CanvasBackgrounds.h"
-#include "canvas/CanvasWindow.h"
-#include "canvas/CommandBar.h"
-#include "platform/NumberText.h"
+#include "canvas/CanvasEnv.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
-#include <QDir>
-#include <QImageReader>
+#include "state/SharedState.h"
 #include <cmath>
 
 namespace quorin {
 
-void setBorderless(CanvasWindow& canvas, bool borderless) {
-    if (canvas.windowFlags().testFlag(Qt::FramelessWindowHint) == borderless)
+void setBorderless(CanvasEnv& canvas, bool borderless) {
+    if (canvas.window().windowFlags().testFlag(Qt::FramelessWindowHint) == borderless)
         return;
-    CanvasWindow::QuietResize quiet(canvas);
-    const bool visible = canvas.isVisible();
-    canvas.setWindowFlag(Qt::FramelessWindowHint, borderless);
+    CanvasEnv::QuietResize quiet(canvas);
+    const bool visible = canvas.window().isVisible();
+    canvas.window().setWindowFlag(Qt::FramelessWindowHint, borderless);
     if (visible) {
-        canvas.show();
-        canvas.activateWindow(); // keys (Esc) go to the re-created window
+        canvas.window().show();
+        canvas.window().activateWindow(); // keys (Esc) go to the re-created window
     }
 }
 
 namespace {
-
-const QString previewCaption = QStringLiteral("图像预览");
-const QString stopPreviewCaption = QStringLiteral("停止预览");
 
 void setVisible(std::initializer_list<QWidget*> widgets, bool visible) {
     for (QWidget* w : widgets)
         w->setVisible(visible);
 }
 
-void setBarVisible(CanvasWindow& canvas, int from, int to, bool visible) {
+void setBarVisible(CanvasEnv& canvas, int from, int to, bool visible) {
     for (int i = from; i <= to; ++i)
         canvas.Command1[i]->setVisible(visible);
 }
 
-// The Image control reports its own size when it stretches its picture and
-// the picture's size otherwise.
-QSizeF imageHolderSize(const ImageBox& image) {
-    if (image.stretch() || !image.hasPicture())
-        return QSizeF(image.size());
-    return QSizeF(image.picture().size());
-}
-
 } // namespace
 
-void layOutCanvas(CanvasWindow& canvas, double pictureShare, bool withFullDrawButton) {
-    canvas.update();
+void layOutCanvas(CanvasEnv& canvas, double pictureShare, bool withFullDrawButton) {
+    canvas.window().update();
     const double W = canvas.widthTwips();
     const double H = canvas.heightTwips();
     const double h = heightTwips(canvas.Command1[0]);
@@ -72,12 +57,12 @@ void layOutCanvas(CanvasWindow& canvas, double pictureShare, bool withFullDrawBu
         setLeftTwips(w, column);
 }
 
-void layOutAtLoad(CanvasWindow& canvas) {
+void layOutAtLoad(CanvasEnv& canvas) {
     if (canvas.heightTwips() > 1000)
         layOutCanvas(canvas, 0.9, false);
 }
 
-void applyResizeRule(CanvasWindow& canvas) {
+void applyResizeRule(CanvasEnv& canvas) {
     SharedState& s = canvas.state();
     if (!s.simulationMode && canvas.heightTwips() > 1000) {
         const double buttonWidth = widthTwips(canvas.Command2);
@@ -109,7 +94,7 @@ void applyResizeRule(CanvasWindow& canvas) {
         }
     } else if (s.simulationMode && s.fullScreenResizing) {
         const QSize screen = screenSizeTwips();
-        canvas.resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
+        canvas.window().resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
         setSizeTwips(canvas.Picture1, screen.width(), screen.height());
         setSizeTwips(canvas.Image1, screen.width(), screen.height());
     }
@@ -120,7 +105,7 @@ namespace {
 // Steps shared by both full-screen commands: the resize they raise takes its
 // full-screen branch, the picture keeps or drops its drawing as asked, and
 // the frame goes.
-void enterFullScreen(CanvasWindow& canvas) {
+void enterFullScreen(CanvasEnv& canvas) {
     SharedState& s = canvas.state();
     s.fullScreen = true;
     s.simulationMode = true;
@@ -133,7 +118,7 @@ void enterFullScreen(CanvasWindow& canvas) {
 
 } // namespace
 
-void fullScreenCommand(CanvasWindow& canvas) {
+void fullScreenCommand(CanvasEnv& canvas) {
     SharedState& s = canvas.state();
     enterFullScreen(canvas);
     setVisible({canvas.Command1[1], canvas.Command1[2], canvas.Command1[3], canvas.Command1[6],
@@ -147,7 +132,7 @@ void fullScreenCommand(CanvasWindow& canvas) {
     canvas.Picture1->setFocus();
 }
 
-void barFullScreenCommand(CanvasWindow& canvas) {
+void barFullScreenCommand(CanvasEnv& canvas) {
     SharedState& s = canvas.state();
     CommandButton* self = canvas.Command1[18];
     if (!s.barFullScreen) {
@@ -177,7 +162,7 @@ void barFullScreenCommand(CanvasWindow& canvas) {
     self->setCaption(QStringLiteral("全屏"));
     s.simulationMode = false;
     s.fullScreenResizing = false;
-    canvas.setWindowState(Qt::WindowNoState);
+    canvas.window().setWindowState(Qt::WindowNoState);
     setBarVisible(canvas, 0, 17, true);
     setVisible({canvas.Command2, canvas.Command3, canvas.Command4, canvas.Command5, canvas.Command6,
                 canvas.Command7, canvas.Command8, canvas.Command9, canvas.Text1[0], canvas.Text1[1],
@@ -186,14 +171,15 @@ void barFullScreenCommand(CanvasWindow& canvas) {
     setSizeTwips(canvas.Command1[3], 972, 732);
     s.barFullScreen = false;
     setBorderless(canvas, false);
-    canvas.setWindowTitle(QStringLiteral("新月 画画"));
+    canvas.window().setWindowTitle(QStringLiteral("新月 画画"));
     // The size change raises the resize rule, which lays the canvas out again.
     const QSize screen = screenSizeTwips();
-    canvas.resize(twipsToPixels(0.9 * screen.width()), twipsToPixels(0.9 * screen.height()));
+    canvas.window().resize(twipsToPixels(0.9 * screen.width()),
+                           twipsToPixels(0.9 * screen.height()));
     repaintBackground(canvas);
 }
 
-void fullDrawingScreenCommand(CanvasWindow& canvas) {
+void fullDrawingScreenCommand(CanvasEnv& canvas) {
     SharedState& s = canvas.state();
     enterFullScreen(canvas);
     setVisible({canvas.Command1[1], canvas.Command1[2], canvas.Command1[3], canvas.Text1[2],
@@ -206,7 +192,7 @@ void fullDrawingScreenCommand(CanvasWindow& canvas) {
     const std::initializer_list<QWidget*> drawColumn = {canvas.Command1[14], canvas.Command1[15],
                                                         canvas.Command1[16], canvas.Command1[17],
                                                         canvas.Command1[19], canvas.Command1[21]};
-    if (canvas.Command1[20]->caption() == stopPreviewCaption) {
+    if (canvas.previewing) {
         setVisible(drawColumn, false);
     } else {
         const double left = canvas.widthTwips() - 1.2 * widthTwips(canvas.Command1[14]);
@@ -223,107 +209,6 @@ void fullDrawingScreenCommand(CanvasWindow& canvas) {
     }
     s.fullDrawToggle = true;
     canvas.Picture1->setFocus();
-}
-
-// --- picture preview ---
-
-void previewClick(CanvasWindow& canvas) {
-    CommandButton* button = canvas.Command1[20];
-    if (button->caption() == previewCaption) {
-        button->setCaption(stopPreviewCaption);
-        canvas.Timer12.start();
-    } else {
-        button->setCaption(previewCaption);
-        canvas.Timer12.stop();
-        canvas.Timer1.stop();
-    }
-}
-
-QString folderOfFile(const QString& path) {
-    const qsizetype cut =
-        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    return cut < 0 ? QString() : path.left(cut + 1);
-}
-
-QStringList previewNames(const QStringList& folderNames, int limit) {
-    QStringList out;
-    for (const QString& name : folderNames) {
-        if (out.size() >= limit)
-            break; // the table is full: further names are refused
-        out << name;
-        if (name.contains(QLatin1Char('$')))
-            break;
-    }
-    return out;
-}
-
-int listPreviewFolder(SharedState& state, const QString& chosenFile) {
-    // A shorter listing must not leave names of an earlier folder behind it.
-    state.previewFiles.clear();
-    state.previewFileCount = 0;
-    const QString folder = folderOfFile(chosenFile);
-    if (folder.isEmpty())
-        return 0;
-    // Sorted by name: the file system's own order is not stable everywhere.
-    const QStringList names =
-        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    const QStringList shown = previewNames(names, static_cast<int>(state.previewFiles.upper()) + 1);
-    for (const QString& name : shown) {
-        state.previewFiles.set(static_cast<long long>(state.previewFileCount), folder + name);
-        state.previewFileCount += 1;
-    }
-    return static_cast<int>(state.previewFileCount);
-}
-
-void previewFolderTick(CanvasWindow& canvas) {
-    // No second dialog on top of this one while it is open.
-    canvas.Timer12.stop();
-    const QString chosen = canvas.services().dialogs.openFile(pictureFileFilter());
-    if (canvas.isDead())
-        return;
-    if (chosen.isEmpty()) {
-        // Asked again on the next tick, as long as the preview is on.
-        if (canvas.Command1[20]->caption() == stopPreviewCaption)
-            canvas.Timer12.start();
-        return;
-    }
-    SharedState& s = canvas.state();
-    listPreviewFolder(s, chosen);
-    canvas.Timer1.start();
-    const QString start = canvas.Text1[2]->text();
-    s.previewIndex = isNumeric(start) ? val(start) : 0;
-    if (s.previewIndex > s.previewFileCount || s.previewIndex < 0 || !std::isfinite(s.previewIndex))
-        s.previewIndex = 0;
-}
-
-void previewStepTick(CanvasWindow& canvas) {
-    SharedState& s = canvas.state();
-    if (s.previewIndex > s.previewFileCount) {
-        canvas.Timer1.stop();
-        return;
-    }
-    const QString entry = s.previewFiles.at(tableIndex(s.previewIndex));
-    canvas.setWindowTitle(QStringLiteral("新月 画画 ") + QString(8, QLatin1Char(' ')) + entry);
-    PictureBox& pic = *canvas.Picture1;
-    pic.setAutoRedraw(true);
-    if (!entry.isEmpty()) {
-        // A file that is no picture leaves the previous one to be painted again.
-        QImageReader reader(entry);
-        reader.setDecideFormatFromContent(true);
-        const QImage image = reader.read();
-        if (!image.isNull())
-            canvas.Image1->setPicture(image);
-        const QSizeF holder = imageHolderSize(*canvas.Image1);
-        const double ratio = holder.height() > 0 ? holder.width() / holder.height() : 0.0;
-        if (ratio > 0 && std::isfinite(ratio))
-            setSizeTwips(&pic, heightTwips(&pic) * ratio, heightTwips(&pic));
-        pic.scale(0, 0, widthTwips(&pic), heightTwips(&pic));
-        paintImageOverPicture(canvas);
-    }
-    pic.refresh();
-    pic.setAutoRedraw(false);
-    s.previewIndex += 1;
-    canvas.Text1[2]->setText(numberToText(s.previewIndex));
 }
 
 } // namespace quorin

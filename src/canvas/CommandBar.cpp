@@ -1,13 +1,15 @@
 #include "canvas/CommandBar.h"
-#include "app/SharedState.h"
 #include "canvas/CanvasBackgrounds.h"
+#include "canvas/CanvasEnv.h"
 #include "canvas/CanvasLayout.h"
-#include "canvas/CanvasWindow.h"
-#include "mainwindow/MainWindow.h"
+#include "canvas/Preview.h"
+#include "core/ParameterRecords.h"
 #include "platform/NumberText.h"
 #include "platform/Services.h"
 #include "platform/TextFiles.h"
 #include "platform/Twips.h"
+#include "state/MainFields.h"
+#include "state/SharedState.h"
 #include <QDate>
 #include <QLocale>
 
@@ -19,16 +21,16 @@ const QString drawTitle = QStringLiteral("Quorin画图");
 const QString saveTitle = QStringLiteral("Quorin计算 ");
 const QString prestoreTitle = QStringLiteral("Quorin计算 之 查询存储");
 
-Dialogs& dialogs(CanvasWindow& canvas) {
+Dialogs& dialogs(CanvasEnv& canvas) {
     return canvas.services().dialogs;
 }
 
-bool askYes(CanvasWindow& canvas, const QString& question, const QString& title) {
+bool askYes(CanvasEnv& canvas, const QString& question, const QString& title) {
     return dialogs(canvas).message(question, MessageButtons::YesNo, title) == Answer::Yes &&
            !canvas.isDead();
 }
 
-void appendRecords(CanvasWindow& canvas, const QString& fileName, const RecordValues& values) {
+void appendRecords(CanvasEnv& canvas, const QString& fileName, const RecordValues& values) {
     const ProgramFolder& folder = canvas.services().folder;
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     // Each file is tried on its own: one that cannot be written does not
@@ -41,7 +43,7 @@ void appendRecords(CanvasWindow& canvas, const QString& fileName, const RecordVa
 // Records are written only once the picture is on disk, so a failed save
 // never leaves records of a picture that does not exist; a record that cannot
 // be appended costs nothing but itself. Any failure ends the command quietly.
-void savePictureSteps(CanvasWindow& canvas, const QString& replaceTitle, bool withRecords) {
+void savePictureSteps(CanvasEnv& canvas, const QString& replaceTitle, bool withRecords) {
     const QString name = dialogs(canvas).saveFile(pictureFileFilter());
     if (canvas.isDead() || name.isEmpty())
         return;
@@ -63,7 +65,7 @@ QString pictureFileFilter() {
     return QStringLiteral("图形文件*.jpg|*.jpg|图形文件*.bmp|*.bmp|图形文件*.gif|*.gif");
 }
 
-void runCommandBar(CanvasWindow& canvas, int index) {
+void runCommandBar(CanvasEnv& canvas, int index) {
     switch (index) {
     case 0:
         derive(canvas);
@@ -140,18 +142,17 @@ void runCommandBar(CanvasWindow& canvas, int index) {
     }
 }
 
-void clearCanvasPicture(CanvasWindow& canvas) {
+void clearCanvasPicture(CanvasEnv& canvas) {
     if (!askYes(canvas, QStringLiteral("确定要清空保存的图像，重新开始画图吗？"), drawTitle))
         return;
     SharedState& s = canvas.state();
-    MainWindow& main = canvas.mainWindow();
     canvas.Picture1->clearPicture();
     canvas.Image1->clearPicture();
     canvas.Text1[2]->setText(QStringLiteral("0"));
     canvas.Text1[3]->setText(QStringLiteral("0"));
     s.keepPicture = false;
-    main.Text1[15]->setText(QStringLiteral("0"));
-    main.Text1[16]->setText(QStringLiteral("0"));
+    canvas.mainFields().setFieldText(15, QStringLiteral("0"));
+    canvas.mainFields().setFieldText(16, QStringLiteral("0"));
     canvas.zx = val(canvas.Text1[2]->text());
     canvas.zy = val(canvas.Text1[3]->text());
     s.coordTransformX = canvas.zx;
@@ -159,7 +160,7 @@ void clearCanvasPicture(CanvasWindow& canvas) {
     canvas.Picture1->setAutoRedraw(false);
 }
 
-void prestorePicture(CanvasWindow& canvas) {
+void prestorePicture(CanvasEnv& canvas) {
     if (!askYes(canvas, QStringLiteral("确定要预存图像吗？"), drawTitle))
         return;
     canvas.state().keepPicture = true;
@@ -167,43 +168,41 @@ void prestorePicture(CanvasWindow& canvas) {
     savePictureSteps(canvas, prestoreTitle, false);
 }
 
-void savePictureWithRecord(CanvasWindow& canvas) {
+void savePictureWithRecord(CanvasEnv& canvas) {
     savePictureSteps(canvas, saveTitle, true);
 }
 
-void savephoto(CanvasWindow& canvas) {
+void savephoto(CanvasEnv& canvas) {
     savePictureSteps(canvas, saveTitle, false);
 }
 
-// 底色 and 画色 share the main window's colour dialog, which remembers the last
-// colour chosen; Cancel gives that colour back and it is applied as if chosen.
+// 底色 and 画色 share one colour dialog, which remembers the last colour
+// chosen; Cancel gives that colour back and it is applied as if chosen.
 namespace {
-ColorValue askColor(CanvasWindow& canvas) {
-    MainWindow& main = canvas.mainWindow();
-    main.dialogColor = dialogs(canvas).chooseColor(main.dialogColor);
-    return main.dialogColor;
+ColorValue askColor(CanvasEnv& canvas) {
+    Swatches& swatches = canvas.swatches();
+    swatches.dialogColor = dialogs(canvas).chooseColor(swatches.dialogColor);
+    return swatches.dialogColor;
 }
 } // namespace
 
-void chooseBackColor(CanvasWindow& canvas) {
+void chooseBackColor(CanvasEnv& canvas) {
     const ColorValue c = askColor(canvas);
     if (canvas.isDead())
         return;
-    MainWindow& main = canvas.mainWindow();
-    main.Command6[0]->setBackColor(c);
-    canvas.Picture1->setBackColor(main.Command6[0]->backColor());
+    canvas.swatches().setPaper(c);
+    canvas.Picture1->setBackColor(canvas.swatches().paper());
 }
 
-void choosePenColor(CanvasWindow& canvas) {
+void choosePenColor(CanvasEnv& canvas) {
     const ColorValue c = askColor(canvas);
     if (canvas.isDead())
         return;
-    MainWindow& main = canvas.mainWindow();
-    main.Command6[1]->setBackColor(c);
-    canvas.yaa = main.Command6[1]->backColor();
+    canvas.swatches().setPen(c);
+    canvas.yaa = canvas.swatches().pen();
 }
 
-void importPicture(CanvasWindow& canvas) {
+void importPicture(CanvasEnv& canvas) {
     PictureBox& pic = *canvas.Picture1;
     pic.clearPicture();
     canvas.Image1->clearPicture();
@@ -231,12 +230,11 @@ void importPicture(CanvasWindow& canvas) {
     pic.refresh();
 }
 
-void coordinateTransform(CanvasWindow& canvas) {
+void coordinateTransform(CanvasEnv& canvas) {
     SharedState& s = canvas.state();
-    MainWindow& main = canvas.mainWindow();
     canvas.Picture1->setAutoRedraw(false);
-    canvas.Text1[2]->setText(main.Text1[15]->text());
-    canvas.Text1[3]->setText(main.Text1[16]->text());
+    canvas.Text1[2]->setText(canvas.mainFields().fieldText(15));
+    canvas.Text1[3]->setText(canvas.mainFields().fieldText(16));
     canvas.baochi = true;
     // Text that is no number counts as 0 rather than stopping the program.
     canvas.zx = val(canvas.Text1[2]->text());
@@ -247,7 +245,7 @@ void coordinateTransform(CanvasWindow& canvas) {
     canvas.Text1[3]->setBackColor(colors::buttonCream);
 }
 
-void writeText(CanvasWindow& canvas) {
+void writeText(CanvasEnv& canvas) {
     const QString text = canvas.Text2->text();
     PictureBox& pic = *canvas.Picture1;
     pic.setFontSize(30);
@@ -258,43 +256,27 @@ void writeText(CanvasWindow& canvas) {
     pic.print(text);
 }
 
-void cxqh(CanvasWindow& canvas) {
+void cxqh(CanvasEnv& canvas) {
     if (!canvas.state().drawingMode)
         return;
-    CommandButton* button = canvas.Command1[21];
-    if (button->caption() == QStringLiteral("粗")) {
-        button->setCaption(QStringLiteral("细"));
-        canvas.Picture1->setDrawWidth(7);
-    } else {
-        button->setCaption(QStringLiteral("粗"));
-        canvas.Picture1->setDrawWidth(2);
-    }
+    canvas.thickPen = !canvas.thickPen;
+    canvas.Command1[21]->setCaption(canvas.thickPen ? QStringLiteral("细") : QStringLiteral("粗"));
+    canvas.Picture1->setDrawWidth(canvas.thickPen ? 7 : 2);
 }
 
-void derive(CanvasWindow&) {}         // comes with the canvas motion models
-void bianhuanjiaodu(CanvasWindow&) {} // comes with the angle search
-void huahua(CanvasWindow&) {}         // comes with freehand drawing
-void autop(CanvasWindow&) {}          // comes with the stroke files
-void outsave(CanvasWindow&) {}        // comes with the stroke files
-void inputres(CanvasWindow&) {}       // comes with the stroke files
-void jiajian(CanvasWindow&) {}        // comes with freehand drawing
+void derive(CanvasEnv&) {}         // comes with the canvas motion models
+void bianhuanjiaodu(CanvasEnv&) {} // comes with the angle search
+void huahua(CanvasEnv&) {}         // comes with freehand drawing
+void autop(CanvasEnv&) {}          // comes with the stroke files
+void outsave(CanvasEnv&) {}        // comes with the stroke files
+void inputres(CanvasEnv&) {}       // comes with the stroke files
+void jiajian(CanvasEnv&) {}        // comes with freehand drawing
 
-RecordValues currentRecordValues(CanvasWindow& canvas) {
-    MainWindow& main = canvas.mainWindow();
-    return {main.Text1[10]->text(),  main.Text1[0]->text(), main.Text1[1]->text(),
-            main.Text1[3]->text(),   main.Text1[4]->text(), canvas.Text1[2]->text(),
-            canvas.Text1[3]->text(), main.Text1[2]->text()};
-}
-
-QString treegoRecord(const RecordValues& values) {
-    QString line;
-    for (const QString& v : values)
-        line += v + QLatin1Char(',');
-    return line + QStringLiteral("\r\n");
-}
-
-QString treeRecord(const QString& date, const QString& fileName, const RecordValues& values) {
-    return date + QStringLiteral("\r\n") + fileName + QLatin1Char('\t') + treegoRecord(values);
+RecordValues currentRecordValues(CanvasEnv& canvas) {
+    const MainFields& main = canvas.mainFields();
+    return {main.fieldText(10),      main.fieldText(0), main.fieldText(1),
+            main.fieldText(3),       main.fieldText(4), canvas.Text1[2]->text(),
+            canvas.Text1[3]->text(), main.fieldText(2)};
 }
 
 } // namespace quorin

@@ -1,10 +1,10 @@
 #include "canvas/Interception.h"
-#include "app/SharedState.h"
-#include "canvas/CanvasWindow.h"
+#include "canvas/CanvasEnv.h"
+#include "state/SharedState.h"
 
 namespace quorin {
 
-void sales(CanvasWindow& canvas) {
+void sales(CanvasEnv& canvas) {
     // The plot window follows the drop model; until then the whole picture
     // is the window and the target defaults to its bottom-right corner.
     PictureBox& pic = *canvas.Picture1;

@@ -2,11 +2,12 @@
 
 namespace quorin {
 
-class CanvasWindow;
+class CanvasEnv;
 
-// Sets up the interception scene: plot window from the drop model, default
-// target at the bottom-right corner, frame, axes, range ellipse and launch
-// point.
-void sales(CanvasWindow& canvas);
+// The interception scene as far as it goes today: the plot window (xa, ya) -
+// (xb, yb) is the whole picture's scale and the target defaults to its
+// bottom-right corner. The window from the drop model, the frame, the range
+// ellipse and the launch point come with the angle search.
+void sales(CanvasEnv& canvas);
 
 } // namespace quorin

@@ -1,12 +1,13 @@
 #include "mainwindow/MainWindow.h"
-#include "app/Launchers.h"
-#include "app/Program.h"
-#include "canvas/CanvasWindow.h"
-#include "mainwindow/PictureTools.h"
-#include "mainwindow/VideoPlayback.h"
+#include "core/CanvasModes.h"
+#include "core/ParameterRecords.h"
 #include "motion/DeriveCommand.h"
-#include "platform/TextFiles.h"
+#include "platform/Services.h"
 #include "platform/Twips.h"
+#include "plottools/PictureTools.h"
+#include "plottools/VideoPlayback.h"
+#include "state/SharedState.h"
+#include "state/WindowHosts.h"
 #include <QCloseEvent>
 #include <QFile>
 #include <QMouseEvent>
@@ -95,7 +96,8 @@ constexpr ColorValue fieldGreen = rgb(158, 239, 158);
 
 } // namespace
 
-MainWindow::MainWindow(Program& program) : QWidget(nullptr), program_(program) {
+MainWindow::MainWindow(MainWindowHost& host, SharedState& state, const Services& services)
+    : QWidget(nullptr), host_(host), state_(state), services_(services) {
     setWindowTitle(QStringLiteral("风雨同路，一往无前"));
     setFixedSize(twipsToPixels(15732), twipsToPixels(9300));
     createControls();
@@ -106,13 +108,20 @@ MainWindow::~MainWindow() {
     Timer3.stop();
     Timer4.stop();
     WindowsMediaPlayer1.reset();
+    state_.swatches.onChange = nullptr;
 }
 
-SharedState& MainWindow::state() {
-    return program_.state();
+QString MainWindow::fieldText(int index) const {
+    return index >= 0 && index < MainFields::count ? Text1[index]->text() : QString();
 }
-const Services& MainWindow::services() const {
-    return program_.services();
+
+void MainWindow::setFieldText(int index, const QString& text) {
+    if (index >= 0 && index < MainFields::count)
+        Text1[index]->setText(text);
+}
+
+ColorValue MainWindow::paperColor() const {
+    return state_.swatches.paper();
 }
 
 void MainWindow::createControls() {
@@ -143,26 +152,25 @@ void MainWindow::createControls() {
         placeTwips(Command6[i], 2640 + 600 * i, 2400, 495, 1215);
         Command6[i]->hide();
     }
-
-    struct Launcher {
-        CommandButton** button;
-        const char* caption;
-        void (*run)(Program&);
+    state_.swatches.onChange = [this] {
+        Command6[0]->setBackColor(state_.swatches.paper());
+        Command6[1]->setBackColor(state_.swatches.pen());
     };
-    const std::array<Launcher, 6> launchers = {{
-        {&Command8, "Quorin模拟", &launchDropSimulation},
-        {&Command9, "反导模拟", &launchInterception},
-        {&Command10, "数学画画", &launchMathDrawing},
-        {&Command11, "图像比较", &launchImageCompare},
-        {&Command12, "新月画画", &launchFreehandDrawing},
-        {&Command13, "图像叠加", &launchImageOverlay},
+
+    // The launchers, left to right.
+    const std::array<std::pair<CommandButton**, CanvasMode>, 6> launchers = {{
+        {&Command8, CanvasMode::Drop},
+        {&Command9, CanvasMode::Intercept},
+        {&Command10, CanvasMode::Math},
+        {&Command11, CanvasMode::Compare},
+        {&Command12, CanvasMode::Freehand},
+        {&Command13, CanvasMode::Overlay},
     }};
     for (int i = 0; i < 6; ++i) {
-        const Launcher& l = launchers[i];
-        *l.button = new CommandButton(QString::fromUtf8(l.caption), this);
-        placeTwips(*l.button, 6720 + 1080 * i, 7800, 492, 1332);
-        auto run = l.run;
-        connect(*l.button, &QPushButton::clicked, this, [this, run] { run(program_); });
+        const auto [button, mode] = launchers[i];
+        *button = new CommandButton(QString::fromUtf8(canvasModeRow(mode).caption), this);
+        placeTwips(*button, 6720 + 1080 * i, 7800, 492, 1332);
+        connect(*button, &QPushButton::clicked, this, [this, mode] { host_.launch(mode); });
     }
     Command14 = new CommandButton(QStringLiteral("视频播放"), this);
     placeTwips(Command14, 13200, 7800, 492, 1332);
@@ -199,25 +207,23 @@ void MainWindow::createControls() {
 
 // Start-up, in its designed order.
 void MainWindow::load() {
-    // 1. The position bar and its clock come back only with a video.
+    // The position bar and its clock come back only with a video.
     HScroll1->hide();
     Timer3.stop();
-    // 2.
     state().simulationMode = false;
-    // 3, 4. Previous records go to the backups.
+    // Previous records go to the backups.
     const ProgramFolder& folder = services().folder;
     rotateRecordFile(folder.file(QStringLiteral("tree.txt")),
                      folder.file(QStringLiteral("treebackup.txt")));
     rotateRecordFile(folder.file(QStringLiteral("treego.txt")),
                      folder.file(QStringLiteral("treegobackup.txt")));
-    // 5. A missing 22.bmp leaves the image empty.
+    // A missing 22.bmp leaves the image empty.
     Image1->loadPicture(folder.file(QStringLiteral("22.bmp")));
-    // 6.
     state().penColor = colors::blue;
-    // 7.
+    // Colours of the buttons, the swatches and the window.
     Command1->setBackColor(colors::buttonCream);
-    Command6[0]->setBackColor(rgb(146, 197, 198));
-    Command6[1]->setBackColor(colors::buttonCream);
+    state().swatches.setPaper(rgb(146, 197, 198));
+    state().swatches.setPen(colors::buttonCream);
     for (CommandButton* b :
          {Command8, Command9, Command10, Command11, Command12, Command13, Command14})
         b->setBackColor(colors::buttonCream);
@@ -225,17 +231,17 @@ void MainWindow::load() {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(colors::panelGreen));
     setPalette(pal);
-    // 8, 9.
+    // Labels on the window's green, fields in their own green, large.
     for (ClickLabel* l : Label1)
         l->setBackColor(colors::panelGreen);
     for (TextBox* t : Text1) {
         t->setBackColor(fieldGreen);
         t->setFontSize(20);
     }
-    // 10.
+    // The special-moment label shows; the drag label only during a derive.
     Label1[13]->show();
     Label1[14]->hide();
-    // 11, 12. The player sits over the plot, the bar just under it.
+    // The player sits over the plot, the bar just under it.
     const QRect plot = Picture1->geometry();
     if (WindowsMediaPlayer1) {
         WindowsMediaPlayer1->setVisible(false);
@@ -245,31 +251,13 @@ void MainWindow::load() {
                           HScroll1->sizeHint().height());
 }
 
-bool rotateRecordFile(const QString& recordPath, const QString& backupPath) {
-    // Bytes, not text: whatever the file holds reaches the backup unchanged.
-    QByteArray content;
-    if (fileExists(recordPath)) {
-        const auto read = readFileBytes(recordPath);
-        if (!read)
-            return false; // unreadable: leave it for the next start
-        content = *read;
-    }
-    // The backup is opened for appending even when there is nothing to add,
-    // so it exists afterwards.
-    const QByteArray block = content.isEmpty() ? QByteArray() : content + "\r\n";
-    if (!appendFileBytes(backupPath, block))
-        return false;
-    return writeTextFile(recordPath, QString());
-}
-
 // One second after start: open the canvas in its drawing mode and let it take
 // the screen. Runs once.
 void MainWindow::timer4Tick() {
-    const bool canvasVisible = program_.canvasLoaded() && program_.canvas().isVisible();
-    if (canvasVisible || !isVisible())
+    if (host_.canvasVisible() || !isVisible())
         return;
-    launchMathDrawing(program_);
-    program_.canvas().show();
+    host_.launch(CanvasMode::Math);
+    host_.showCanvas();
     hide();
     Timer4.stop();
 }
@@ -281,7 +269,7 @@ void MainWindow::windowClick() {
 }
 
 void MainWindow::image1Click() {
-    program_.canvas().show();
+    host_.showCanvas();
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -294,40 +282,59 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     closing = true; // commands waiting inside a handler stop after their wait
     Timer3.stop();
     Timer4.stop();
-    program_.unloadCanvas();
+    host_.unloadCanvas();
     event->accept();
 }
 
-// Features of the plot, the fields and the video live in their own files.
+// The commands of the plot and the video live with their features; they see
+// the window through these.
+PlotEnv MainWindow::plotEnv() {
+    return {*this,  *Label1[14], *Picture1, WindowsMediaPlayer1.get(),
+            state_, services_,   closing,   foreColor};
+}
+
+VideoEnv MainWindow::videoEnv() {
+    return {WindowsMediaPlayer1.get(), *HScroll1,  Timer3, *Picture1, state_,
+            services_.dialogs,         videoPaused};
+}
+
 void MainWindow::command1Click() {
-    deriveAndPlot(*this);
+    PlotEnv env = plotEnv();
+    deriveAndPlot(env);
 }
 void MainWindow::picture1Click() {
-    replayDrop(*this);
+    PlotEnv env = plotEnv();
+    replayDrop(env);
 }
 void MainWindow::picture1DoubleClick() {
-    clearPlot(*this);
+    clearPlot(*Picture1);
 }
 void MainWindow::label1Click(int) {
-    savePlot(*this);
+    savePlot(*Picture1, services_);
 }
 void MainWindow::text1Click(int index) {
-    highlightField(*this, index);
+    if (index >= 0 && index <= 13)
+        Text1[index]->setBackColor(rgb(239, 239, 158));
 }
 void MainWindow::text1DoubleClick(int index) {
-    emptyField(*this, index);
+    if (index >= 0 && index <= 13)
+        Text1[index]->setText(QString());
 }
 void MainWindow::command14Click() {
-    startVideo(*this);
+    VideoEnv env = videoEnv();
+    startVideo(env);
 }
 void MainWindow::hScroll1Change() {
-    seekVideo(*this);
+    VideoEnv env = videoEnv();
+    seekVideo(env);
 }
 void MainWindow::timer3Tick() {
-    followVideo(*this);
+    VideoEnv env = videoEnv();
+    followVideo(env);
 }
 void MainWindow::playerClick(int button) {
-    toggleVideoPause(*this, button);
+    VideoEnv env = videoEnv();
+    toggleVideoPause(env, button);
 }
 
 } // namespace quorin

@@ -2,6 +2,7 @@
 #include "platform/Controls.h"
 #include "platform/MediaPlayer.h"
 #include "platform/PictureBox.h"
+#include "state/MainFields.h"
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -11,22 +12,28 @@ class QScrollBar;
 
 namespace quorin {
 
-class Program;
+class MainWindowHost;
+struct PlotEnv;
 struct SharedState;
 struct Services;
+struct VideoEnv;
 
 // The start-up window: entry and result fields, the plot, the launchers and
-// the video player. Controls are public: the commands of each feature act on
-// them directly, as the window's own procedures would.
-class MainWindow : public QWidget {
+// the video player. It holds its controls and forwards their events to the
+// commands of each feature, which see it through small environments. Its
+// fields are offered to the canvas as MainFields.
+class MainWindow : public QWidget, public MainFields {
     Q_OBJECT
 public:
-    explicit MainWindow(Program& program);
+    MainWindow(MainWindowHost& host, SharedState& state, const Services& services);
     ~MainWindow() override;
 
-    Program& program() { return program_; }
-    SharedState& state();
-    const Services& services() const;
+    SharedState& state() { return state_; }
+    const Services& services() const { return services_; }
+
+    // --- MainFields ---
+    QString fieldText(int index) const override;
+    void setFieldText(int index, const QString& text) override;
 
     // --- controls ---
     std::array<ClickLabel*, 18> Label1{};
@@ -48,9 +55,6 @@ public:
     QTimer Timer4; // one-shot start of the animated display, 1000 ms
 
     bool videoPaused = false;
-    // The colour the common dialog shows and returns on Cancel; the last one
-    // chosen, black at first.
-    ColorValue dialogColor = colors::black;
     // Set when the window closes; a command resuming from a wait then stops.
     bool closing = false;
     // The window's own fore colour, which the plot commands set; the plot
@@ -65,15 +69,15 @@ public:
     void picture1Click();       // animated replay
     void picture1DoubleClick(); // clear the drawing
     void label1Click(int index);
-    void text1Click(int index);
-    void text1DoubleClick(int index);
-    void command14Click(); // 视频播放
+    void text1Click(int index);       // highlight an entry field (0..13)
+    void text1DoubleClick(int index); // empty an entry field (0..13)
+    void command14Click();            // 视频播放
     void hScroll1Change();
     void timer3Tick();
     void playerClick(int button);
 
     // Paper colour of the plot (the hidden swatch Command6(0)).
-    ColorValue paperColor() const { return Command6[0]->backColor(); }
+    ColorValue paperColor() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,14 +86,12 @@ protected:
 private:
     void createControls();
     void load();
+    PlotEnv plotEnv();
+    VideoEnv videoEnv();
 
-    Program& program_;
+    MainWindowHost& host_;
+    SharedState& state_;
+    const Services& services_;
 };
-
-// Moves tree.txt-style record files into their backups without losing a
-// record: the record file is emptied only once its content is safely in the
-// backup. Returns false (and leaves the record file as it was) when the
-// backup cannot be written.
-bool rotateRecordFile(const QString& recordPath, const QString& backupPath);
 
 } // namespace quorin

@@ -1,6 +1,6 @@
 #include "app/Launchers.h"
 #include "canvas/CanvasLayout.h"
-#include "canvas/CanvasWindow.h"
+#include "canvaswindow/CanvasWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/Twips.h"
 #include "support/CanvasTest.h"
@@ -100,7 +100,7 @@ protected:
 
 TEST_F(Launchers, MathDrawingShowsItsRowAndPrefillsOnes) {
     scribbleFields();
-    CanvasWindow& c = launch(launchMathDrawing);
+    CanvasWindow& c = launch(CanvasMode::Math);
     expectRow(c, Math);
     EXPECT_TRUE(c.isVisible());
     EXPECT_EQ(c.windowTitle(), QStringLiteral("数学画画"));
@@ -117,7 +117,7 @@ TEST_F(Launchers, DropSimulationShowsItsRowAndLeavesTheLoadLayout) {
     scribbleFields();
     t.state().captureMode = true;
     t.state().angleTransformArmed = true;
-    CanvasWindow& c = launch(launchDropSimulation);
+    CanvasWindow& c = launch(CanvasMode::Drop);
     expectRow(c, Drop);
     EXPECT_EQ(c.windowTitle(), QStringLiteral("Quorin模拟"));
     EXPECT_TRUE(t.state().simulationMode);
@@ -132,7 +132,7 @@ TEST_F(Launchers, DropSimulationShowsItsRowAndLeavesTheLoadLayout) {
 
 TEST_F(Launchers, InterceptionFreshStartFillsFieldsAndTakesTheScreen) {
     scribbleFields();
-    CanvasWindow& c = launch(launchInterception);
+    CanvasWindow& c = launch(CanvasMode::Intercept);
     expectRow(c, Intercept);
     EXPECT_EQ(c.windowTitle(), QStringLiteral("反导模拟"));
     EXPECT_EQ(fields(), (QStringList{"50", "7", "700", "1", "1", "-700", "10"}));
@@ -152,12 +152,12 @@ TEST_F(Launchers, InterceptionFreshStartFillsFieldsAndTakesTheScreen) {
 }
 
 TEST_F(Launchers, InterceptionPressedAgainKeepsCanvasAndFieldsButRerunsSales) {
-    CanvasWindow& first = launch(launchInterception);
+    CanvasWindow& first = launch(CanvasMode::Intercept);
     t.main().Text1[0]->setText(QStringLiteral("99"));
     first.huatuo = true;
     t.state().targetX = -1;
     t.state().angleTransformArmed = false;
-    CanvasWindow& second = launch(launchInterception);
+    CanvasWindow& second = launch(CanvasMode::Intercept);
     EXPECT_EQ(&first, &second);
     EXPECT_FALSE(second.isDead());
     EXPECT_EQ(t.main().Text1[0]->text(), QStringLiteral("99"));
@@ -170,7 +170,7 @@ TEST_F(Launchers, InterceptionPressedAgainKeepsCanvasAndFieldsButRerunsSales) {
 
 TEST_F(Launchers, ImageCompareShowsItsRowAndAdvice) {
     t.state().captureMode = true;
-    CanvasWindow& c = launch(launchImageCompare);
+    CanvasWindow& c = launch(CanvasMode::Compare);
     expectRow(c, Compare);
     EXPECT_EQ(c.windowTitle(), QStringLiteral("新月 画画"));
     EXPECT_TRUE(t.state().hideAnimationButtons);
@@ -185,7 +185,7 @@ TEST_F(Launchers, ImageCompareShowsItsRowAndAdvice) {
 
 TEST_F(Launchers, FreehandDrawingShowsItsRowAndKeepsTheDesignedCaption) {
     t.state().captureMode = true;
-    CanvasWindow& c = launch(launchFreehandDrawing);
+    CanvasWindow& c = launch(CanvasMode::Freehand);
     expectRow(c, Freehand);
     EXPECT_EQ(c.windowTitle(), QStringLiteral("新月 画画"));
     EXPECT_TRUE(t.state().hideAnimationButtons);
@@ -198,18 +198,18 @@ TEST_F(Launchers, FreehandDrawingShowsItsRowAndKeepsTheDesignedCaption) {
 }
 
 TEST_F(Launchers, ImageOverlayShowsItsRowAndAdvice) {
-    CanvasWindow& c = launch(launchImageOverlay);
+    CanvasWindow& c = launch(CanvasMode::Overlay);
     expectRow(c, Overlay);
     EXPECT_EQ(c.windowTitle(), QStringLiteral("新月 画画"));
     EXPECT_EQ(t.dialogs.messageTexts(), QStringList{QString::fromUtf8(compareAdviceText)});
 }
 
 TEST_F(Launchers, EveryLaunchStartsFromAFreshCanvas) {
-    CanvasWindow& freehand = launch(launchFreehandDrawing);
+    CanvasWindow& freehand = launch(CanvasMode::Freehand);
     freehand.Picture1->setAutoRedraw(true);
     freehand.Picture1->pset(100, 100, colors::red);
     freehand.yae = QStringLiteral("danse");
-    CanvasWindow& math = launch(launchMathDrawing);
+    CanvasWindow& math = launch(CanvasMode::Math);
     EXPECT_NE(&freehand, &math);
     EXPECT_TRUE(freehand.isDead());
     EXPECT_FALSE(freehand.isVisible());
@@ -218,9 +218,9 @@ TEST_F(Launchers, EveryLaunchStartsFromAFreshCanvas) {
 }
 
 TEST_F(Launchers, LeavingInterceptionClearsItsFlagsButNotTheAnimationLock) {
-    launch(launchImageCompare); // locks the animation buttons
-    launch(launchInterception);
-    CanvasWindow& c = launch(launchMathDrawing);
+    launch(CanvasMode::Compare); // locks the animation buttons
+    launch(CanvasMode::Intercept);
+    CanvasWindow& c = launch(CanvasMode::Math);
     EXPECT_FALSE(t.state().interceptMode);
     EXPECT_FALSE(t.state().angleTransformArmed);
     // The unload ran after interceptMode was cleared, so the lock stays.
@@ -230,15 +230,15 @@ TEST_F(Launchers, LeavingInterceptionClearsItsFlagsButNotTheAnimationLock) {
         EXPECT_FALSE(w->isHidden());
 
     // Closing a canvas that is in interception mode releases the lock.
-    launch(launchInterception);
+    launch(CanvasMode::Intercept);
     t.program->unloadCanvas();
     EXPECT_FALSE(t.state().hideAnimationButtons);
     EXPECT_FALSE(t.state().interceptMode);
 }
 
 TEST_F(Launchers, AnimationLockSurvivesMathDrawingResizes) {
-    launch(launchFreehandDrawing);
-    CanvasWindow& c = launch(launchMathDrawing);
+    launch(CanvasMode::Freehand);
+    CanvasWindow& c = launch(CanvasMode::Math);
     ASSERT_TRUE(t.state().hideAnimationButtons);
     // Narrow hides the patterns; widening does not bring them back while locked.
     c.resize(twipsToPixels(7000), c.height());

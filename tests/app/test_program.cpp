@@ -1,5 +1,5 @@
 #include "app/Program.h"
-#include "canvas/CanvasWindow.h"
+#include "canvaswindow/CanvasWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "support/TestProgram.h"
 #include <QCoreApplication>

@@ -45,7 +45,7 @@ TEST_F(CanvasTest, LoadLaysOutPictureAndRightColumnFromTheDesignedSize) {
 }
 
 TEST_F(CanvasTest, ResizeOfADrawingCanvasUsesTheNarrowerPictureAndMovesTheWholeColumn) {
-    CanvasWindow& c = launch(launchFreehandDrawing);
+    CanvasWindow& c = launch(CanvasMode::Freehand);
     c.resize(twipsToPixels(11000), twipsToPixels(8000));
     const double W = c.widthTwips(), H = c.heightTwips(), h = heightTwips(c.Command1[0]);
     expectNearRect(twipsGeometry(c.Picture1), {0.05 * W, 0.025 * H + h, 0.9 * W, 0.85 * (H - h)});
@@ -53,7 +53,7 @@ TEST_F(CanvasTest, ResizeOfADrawingCanvasUsesTheNarrowerPictureAndMovesTheWholeC
 }
 
 TEST_F(CanvasTest, NarrowCanvasHidesRainAndPatternsAndWideningBringsPatternsBack) {
-    CanvasWindow& c = launch(launchMathDrawing);
+    CanvasWindow& c = launch(CanvasMode::Math);
     c.Command8->show(); // as if 雨 were in use
     c.resize(twipsToPixels(7000), c.height());
     for (QWidget* w :
@@ -71,7 +71,7 @@ TEST_F(CanvasTest, NarrowCanvasHidesRainAndPatternsAndWideningBringsPatternsBack
 }
 
 TEST_F(CanvasTest, MathDrawingLayoutIsConsumedByTheFirstResizeOnly) {
-    CanvasWindow& c = launch(launchMathDrawing);
+    CanvasWindow& c = launch(CanvasMode::Math);
     // The launcher hid 导入图像; the resize after showing brought it back.
     EXPECT_TRUE(shown(c.Command1[9]));
     EXPECT_FALSE(state().mathDrawingLayout);
@@ -84,12 +84,12 @@ TEST_F(CanvasTest, MathDrawingLayoutIsConsumedByTheFirstResizeOnly) {
 }
 
 TEST_F(CanvasTest, LowCanvasAndSimulationCanvasAreNotLaidOut) {
-    CanvasWindow& c = launch(launchFreehandDrawing);
+    CanvasWindow& c = launch(CanvasMode::Freehand);
     const QRect before = c.Picture1->geometry();
     c.resize(c.width(), twipsToPixels(900));
     EXPECT_EQ(c.Picture1->geometry(), before);
 
-    CanvasWindow& sim = launch(launchDropSimulation);
+    CanvasWindow& sim = launch(CanvasMode::Drop);
     const QRect simBefore = sim.Picture1->geometry();
     sim.resize(twipsToPixels(9000), twipsToPixels(7000));
     EXPECT_EQ(sim.Picture1->geometry(), simBefore);
@@ -98,7 +98,7 @@ TEST_F(CanvasTest, LowCanvasAndSimulationCanvasAreNotLaidOut) {
 // --- full screen ---
 
 TEST_F(CanvasTest, FullScreenLeavesOnlyThePicture) {
-    CanvasWindow& c = launch(launchMathDrawing);
+    CanvasWindow& c = launch(CanvasMode::Math);
     state().keepPicture = true;
     c.Command10->click();
     const QSize screen = screenSizeTwips();
@@ -120,7 +120,7 @@ TEST_F(CanvasTest, FullScreenLeavesOnlyThePicture) {
 }
 
 TEST_F(CanvasTest, BarFullScreenTwiceReturnsToNineTenthsWithTheWholeBar) {
-    CanvasWindow& c = launch(launchFreehandDrawing);
+    CanvasWindow& c = launch(CanvasMode::Freehand);
     c.Command1[18]->show();
     c.Command1[18]->click();
     EXPECT_EQ(c.Command1[18]->caption(), QStringLiteral("还原"));
@@ -154,7 +154,7 @@ TEST_F(CanvasTest, BarFullScreenTwiceReturnsToNineTenthsWithTheWholeBar) {
 }
 
 TEST_F(CanvasTest, BarFullScreenOfASimulationHidesItsOwnButtons) {
-    CanvasWindow& c = launch(launchDropSimulation);
+    CanvasWindow& c = launch(CanvasMode::Drop);
     c.Command1[18]->show();
     c.Command1[18]->click();
     EXPECT_FALSE(c.Picture1->autoRedraw());
@@ -164,7 +164,7 @@ TEST_F(CanvasTest, BarFullScreenOfASimulationHidesItsOwnButtons) {
 }
 
 TEST_F(CanvasTest, FullDrawingScreenSwitchesDrawingOnFromTheSecondPressOfTheRun) {
-    CanvasWindow& c = launch(launchFreehandDrawing);
+    CanvasWindow& c = launch(CanvasMode::Freehand);
     c.Command1[19]->click();
     EXPECT_TRUE(state().fullScreen);
     EXPECT_TRUE(state().fullDrawToggle);
@@ -180,7 +180,7 @@ TEST_F(CanvasTest, FullDrawingScreenSwitchesDrawingOnFromTheSecondPressOfTheRun)
         EXPECT_FALSE(shown(w));
 
     // The toggle outlives the canvas: the next canvas's first press draws.
-    CanvasWindow& next = launch(launchFreehandDrawing);
+    CanvasWindow& next = launch(CanvasMode::Freehand);
     next.Command1[19]->click();
     EXPECT_TRUE(state().drawingMode);
     EXPECT_TRUE(state().keepPicture);
@@ -192,7 +192,7 @@ TEST_F(CanvasTest, FullDrawingScreenSwitchesDrawingOnFromTheSecondPressOfTheRun)
 }
 
 TEST_F(CanvasTest, FullDrawingScreenDuringAPreviewHidesTheDrawingColumn) {
-    CanvasWindow& c = launch(launchFreehandDrawing);
+    CanvasWindow& c = launch(CanvasMode::Freehand);
     c.Command1[20]->click(); // 停止预览 now
     c.Timer12.stop();
     c.Command1[19]->click();
@@ -205,7 +205,7 @@ TEST_F(CanvasTest, FullDrawingScreenDuringAPreviewHidesTheDrawingColumn) {
 
 TEST_F(CanvasTest, StartUpDisplayGoesFullScreenOnlyWithTheMainWindowHidden) {
     main().show();
-    CanvasWindow& c = launch(launchMathDrawing);
+    CanvasWindow& c = launch(CanvasMode::Math);
     c.timer17Tick();
     EXPECT_FALSE(state().fullScreen);
     c.timer18Tick(); // not in screen-saver mode: waits
@@ -224,7 +224,7 @@ TEST_F(CanvasTest, StartUpDisplayGoesFullScreenOnlyWithTheMainWindowHidden) {
 }
 
 TEST_F(CanvasTest, EscFromTheStartUpDisplayClosesTheCanvasAndShowsTheMainWindow) {
-    CanvasWindow& c = launch(launchMathDrawing);
+    CanvasWindow& c = launch(CanvasMode::Math);
     c.timer17Tick();
     state().keepPicture = true;
     ASSERT_TRUE(state().screenSaverMode);
@@ -238,12 +238,12 @@ TEST_F(CanvasTest, EscFromTheStartUpDisplayClosesTheCanvasAndShowsTheMainWindow)
 }
 
 TEST_F(CanvasTest, EscOnAnOrdinaryCanvasDoesNothing) {
-    CanvasWindow& c = launch(launchFreehandDrawing);
+    CanvasWindow& c = launch(CanvasMode::Freehand);
     QTest::keyClick(c.Picture1, Qt::Key_Escape);
     EXPECT_TRUE(t.program->canvasLoaded());
     EXPECT_FALSE(main().isVisible());
 
-    CanvasWindow& intercept = launch(launchInterception);
+    CanvasWindow& intercept = launch(CanvasMode::Intercept);
     QTest::keyClick(intercept.Picture1, Qt::Key_Escape);
     EXPECT_FALSE(t.program->canvasLoaded());
     EXPECT_FALSE(state().interceptMode);

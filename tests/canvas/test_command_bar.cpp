@@ -17,7 +17,7 @@ const QString replaceQuestion = QStringLiteral("已经存在。\r\n要替换她�
 class CommandBar : public CanvasTest {
 protected:
     void SetUp() override {
-        c = &launch(launchFreehandDrawing);
+        c = &launch(CanvasMode::Freehand);
         // Distinct record values, so their order shows in the records.
         const std::array<std::pair<int, const char*>, 6> fields = {
             {{10, "t10"}, {0, "r0"}, {1, "v1"}, {3, "w3"}, {4, "v4"}, {2, "w2"}}};

@@ -1,5 +1,6 @@
 #include "canvas/CanvasLayout.h"
 #include "canvas/CommandBar.h"
+#include "canvas/Preview.h"
 #include "support/CanvasTest.h"
 #include <QDir>
 #include <QImage>
@@ -9,19 +10,6 @@ namespace {
 
 using test::CanvasTest;
 
-TEST(PreviewNames, StopAfterTheFirstDollarNameAndAtTheLimit) {
-    EXPECT_EQ(previewNames({"a.jpg", "b$.jpg", "c.jpg"}, 10001), (QStringList{"a.jpg", "b$.jpg"}));
-    EXPECT_EQ(previewNames({"$", "a"}, 10001), QStringList{"$"});
-    EXPECT_EQ(previewNames({"a", "b", "c"}, 2), (QStringList{"a", "b"}));
-    EXPECT_TRUE(previewNames({}, 10001).isEmpty());
-}
-
-TEST(PreviewNames, FolderIsCutAtTheLastSlashOfEitherKind) {
-    EXPECT_EQ(folderOfFile("/x/y/z.jpg"), QStringLiteral("/x/y/"));
-    EXPECT_EQ(folderOfFile("C:\\pics\\a/b\\c.jpg"), QStringLiteral("C:\\pics\\a/b\\"));
-    EXPECT_EQ(folderOfFile("c.jpg"), QString());
-}
-
 class Preview : public CanvasTest {
 protected:
     void SetUp() override {
@@ -29,7 +17,7 @@ protected:
         picture("a.jpg", Qt::red);
         picture("b$.jpg", Qt::green);
         picture("c.jpg", Qt::blue);
-        c = &launch(launchFreehandDrawing);
+        c = &launch(CanvasMode::Freehand);
     }
     void picture(const QString& name, Qt::GlobalColor colour) {
         QImage image(40, 30, QImage::Format_RGB32);

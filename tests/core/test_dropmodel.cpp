@@ -1,4 +1,4 @@
-#include "motion/DropModel.h"
+#include "core/DropModel.h"
 #include <algorithm>
 #include <array>
 #include <cmath>

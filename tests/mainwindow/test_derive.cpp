@@ -1,7 +1,7 @@
-#include "app/SharedState.h"
 #include "mainwindow/MainWindow.h"
 #include "motion/DeriveCommand.h"
 #include "platform/NumberText.h"
+#include "state/SharedState.h"
 #include "support/QtPrint.h"
 #include "support/TestProgram.h"
 #include <QRegularExpression>

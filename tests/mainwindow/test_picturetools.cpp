@@ -1,5 +1,5 @@
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/PictureTools.h"
+#include "plottools/PictureTools.h"
 #include "support/QtPrint.h"
 #include "support/TestProgram.h"
 #include <QDir>

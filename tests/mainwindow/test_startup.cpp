@@ -1,5 +1,6 @@
 #include "app/Program.h"
-#include "canvas/CanvasWindow.h"
+#include "canvaswindow/CanvasWindow.h"
+#include "core/ParameterRecords.h"
 #include "mainwindow/MainWindow.h"
 #include "platform/TextFiles.h"
 #include "platform/Twips.h"
@@ -130,35 +131,6 @@ TEST(MainWindowStartup, MissingPicturesAreSkipped) {
 }
 
 // ---------------------------------------------------------------- records
-
-TEST(RecordRotation, MovesContentToTheBackupAndEmptiesTheRecord) {
-    TempFolder f;
-    f.write("tree.txt", "T1\r\nT2\r\n");
-    f.write("treebackup.txt", "B\r\n");
-    ASSERT_TRUE(rotateRecordFile(f.file("tree.txt"), f.file("treebackup.txt")));
-    EXPECT_EQ(f.read("treebackup.txt"), QByteArray("B\r\nT1\r\nT2\r\n\r\n"));
-    EXPECT_TRUE(f.exists("tree.txt"));
-    EXPECT_EQ(f.read("tree.txt"), QByteArray());
-    // A second start adds nothing.
-    ASSERT_TRUE(rotateRecordFile(f.file("tree.txt"), f.file("treebackup.txt")));
-    EXPECT_EQ(f.read("treebackup.txt"), QByteArray("B\r\nT1\r\nT2\r\n\r\n"));
-}
-
-TEST(RecordRotation, MissingRecordCreatesBothFilesEmpty) {
-    TempFolder f;
-    ASSERT_TRUE(rotateRecordFile(f.file("treego.txt"), f.file("treegobackup.txt")));
-    EXPECT_TRUE(f.exists("treego.txt"));
-    EXPECT_TRUE(f.exists("treegobackup.txt"));
-    EXPECT_EQ(f.read("treegobackup.txt"), QByteArray());
-}
-
-TEST(RecordRotation, UnwritableBackupLeavesTheRecordAlone) {
-    TempFolder f;
-    f.write("tree.txt", "precious\r\n");
-    QDir(f.folder().path()).mkdir("treebackup.txt"); // a folder cannot be appended to
-    EXPECT_FALSE(rotateRecordFile(f.file("tree.txt"), f.file("treebackup.txt")));
-    EXPECT_EQ(f.read("tree.txt"), QByteArray("precious\r\n"));
-}
 
 TEST(RecordRotation, StartUpRotatesBothRecordFilesWithoutDecodingThem) {
     TestProgram t;

@@ -1,8 +1,8 @@
-#include "app/SharedState.h"
+#include "core/DropModel.h"
 #include "mainwindow/MainWindow.h"
-#include "motion/DropModel.h"
 #include "platform/NumberText.h"
 #include "platform/QtMediaPlayer.h"
+#include "state/SharedState.h"
 #include "support/QtPrint.h"
 #include "support/TestProgram.h"
 #include <QProcess>

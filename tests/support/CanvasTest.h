@@ -1,7 +1,7 @@
 #pragma once
 #include "app/Launchers.h"
 #include "app/Program.h"
-#include "canvas/CanvasWindow.h"
+#include "canvaswindow/CanvasWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "support/TestProgram.h"
 #include <gtest/gtest.h>
@@ -13,8 +13,8 @@ namespace quorin::test {
 // test never turns the canvas full screen; tests tick them by hand.
 class CanvasTest : public ::testing::Test {
 protected:
-    CanvasWindow& launch(void (*launcher)(Program&)) {
-        launcher(*t.program);
+    CanvasWindow& launch(CanvasMode mode) {
+        launchCanvas(*t.program, mode);
         CanvasWindow& c = t.program->canvas();
         c.Timer17.stop();
         c.Timer18.stop();

@@ -1,9 +1,11 @@
-#include "canvas/CanvasWindow.h"
-#include "app/Program.h"
+#include "canvaswindow/CanvasWindow.h"
 #include "canvas/CanvasLayout.h"
 #include "canvas/CommandBar.h"
-#include "mainwindow/MainWindow.h"
+#include "canvas/Preview.h"
 #include "platform/Twips.h"
+#include "state/MainFields.h"
+#include "state/SharedState.h"
+#include "state/WindowHosts.h"
 #include <QCloseEvent>
 #include <QResizeEvent>
 
@@ -33,30 +35,14 @@ const std::array<ButtonDesign, 22> barDesign = {{
 
 } // namespace
 
-CanvasWindow::CanvasWindow(Program& program) : QWidget(nullptr), program_(program) {
+CanvasWindow::CanvasWindow(CanvasHost& host, SharedState& state, const Services& services)
+    : QWidget(nullptr), CanvasEnv(*this, state, services, host.mainFields()), host_(host) {
     setWindowTitle(QStringLiteral("新月 画画"));
     resize(twipsToPixels(15468), twipsToPixels(9060));
     createControls();
 }
 
 CanvasWindow::~CanvasWindow() = default;
-
-SharedState& CanvasWindow::state() {
-    return program_.state();
-}
-const Services& CanvasWindow::services() const {
-    return program_.services();
-}
-MainWindow& CanvasWindow::mainWindow() {
-    return program_.mainWindow();
-}
-
-double CanvasWindow::widthTwips() const {
-    return quorin::widthTwips(this);
-}
-double CanvasWindow::heightTwips() const {
-    return quorin::heightTwips(this);
-}
 
 void CanvasWindow::createControls() {
     Picture1 = new PictureBox(this);
@@ -168,7 +154,7 @@ void CanvasWindow::load() {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(colors::panelGreen));
     setPalette(pal);
-    mainWindow().Command6[0]->setBackColor(rgb(208, 208, 192));
+    swatches().setPaper(rgb(208, 208, 192));
     Picture1->setBackColor(colors::black);
     Command1[20]->hide();
 }
@@ -191,21 +177,21 @@ void CanvasWindow::escPressed() {
     if (s.fullScreen) {
         s.fullScreen = false;
         s.keepPicture = false;
-        program_.unloadCanvas();
+        host_.unloadCanvas();
     } else if (s.interceptMode) {
         s.interceptMode = false;
         s.angleTransformArmed = false;
-        program_.unloadCanvas();
+        host_.unloadCanvas();
     }
     if (s.screenSaverMode) {
         s.screenSaverMode = false;
-        mainWindow().show();
+        host_.showMainWindow();
     }
 }
 
 void CanvasWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (!dead_ && quietResize_ == 0)
+    if (!isDead() && !resizeIsQuiet())
         resizeHandler();
 }
 
@@ -214,14 +200,13 @@ void CanvasWindow::resizeEvent(QResizeEvent* event) {
 // after Esc, so the program is never left without a window.
 void CanvasWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    if (dead_)
+    if (isDead())
         return;
-    MainWindow& main = mainWindow();
-    const bool mainHidden = !main.isVisible() && !main.closing;
-    program_.unloadCanvas();
+    const bool mainHidden = !host_.mainWindowVisible() && !host_.mainWindowClosing();
+    host_.unloadCanvas();
     if (mainHidden) {
         state().screenSaverMode = false;
-        main.show();
+        host_.showMainWindow();
     }
 }
 
@@ -289,7 +274,7 @@ void CanvasWindow::timer12Tick() {
 // The start-up display: left alone with the main window hidden, the canvas
 // takes the whole screen.
 void CanvasWindow::timer17Tick() {
-    if (mainWindow().isVisible() || !isVisible())
+    if (host_.mainWindowVisible() || !isVisible())
         return;
     command10Click();
     state().screenSaverMode = true;

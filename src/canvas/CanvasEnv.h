@@ -1,41 +1,44 @@
 #pragma once
+#include "core/CanvasModes.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 #include <QTimer>
-#include <QWidget>
 #include <array>
 
 namespace quorin {
 
-class Program;
-class MainWindow;
+class MainFields;
 struct SharedState;
 struct Services;
+class Swatches;
 
-// The canvas: one large picture box with a command bar, animation buttons and
-// image tools. Created by Program on first access; every launcher reloads it.
-class CanvasWindow : public QWidget {
-    Q_OBJECT
+// The canvas as its commands see it: its controls, timers and form-level
+// variables, the window they sit in, and what they reach outside the canvas
+// (the shared record, the services, the main window's entry fields). The
+// canvas window builds it; commands never see the window class.
+class CanvasEnv {
 public:
-    explicit CanvasWindow(Program& program);
-    ~CanvasWindow() override;
+    CanvasEnv(QWidget& window, SharedState& state, const Services& services,
+              MainFields& mainFields);
+    CanvasEnv(const CanvasEnv&) = delete;
+    CanvasEnv& operator=(const CanvasEnv&) = delete;
 
-    Program& program() { return program_; }
-    SharedState& state();
-    const Services& services() const;
-    MainWindow& mainWindow();
+    QWidget& window() { return window_; }
+    SharedState& state() { return state_; }
+    const Services& services() const { return services_; }
+    MainFields& mainFields() { return mainFields_; }
+    Swatches& swatches();
 
-    // Load defaults; Program calls it once right after construction.
-    void load();
-    // What the window does when it is unloaded (the launchers and closing).
-    void unloadHandler();
-    // An unloaded window is dead: commands that resume after a wait stop.
+    // An unloaded canvas is dead: commands that resume after a wait stop.
     void markDead() { dead_ = true; }
     bool isDead() const { return dead_; }
 
     // Client size in twips.
     double widthTwips() const;
     double heightTwips() const;
+
+    // A control by its designed name (nullptr for a name it does not have).
+    QWidget* control(const CanvasControlRef& ref) const;
 
     // --- controls ---
     PictureBox* Picture1 = nullptr;
@@ -83,45 +86,34 @@ public:
     double zx = 0, zy = 0;
     double xa = 0, xb = 0, ya = 0, yb = 0;
     double fv = 0, fvx0 = 0, fvy0 = 0;
-
-    // --- handlers ---
-    void command1Click(int index);
-    void command10Click(); // 全屏
-    void resizeHandler();
-    void escPressed();
-    void picture1KeyDown(int key, int shift);
-    void picture1KeyPress(int character);
-    void timer1Tick();  // preview: next picture
-    void timer12Tick(); // preview: choose the folder
-    void timer17Tick();
-    void timer18Tick();
-
-    // Presses of 生 and 金; the patterns themselves come with the animations.
-    void startPatternSheng() {}
-    void startPatternJin() {}
+    // The picture preview runs (its button reads 停止预览).
+    bool previewing = false;
+    // The thick pen is on (its button reads 细).
+    bool thickPen = false;
 
     // Window changes that must not run the resize rule (a border switch
     // re-creates the native window and may report a resize of the same size).
     class QuietResize {
     public:
-        explicit QuietResize(CanvasWindow& c) : c_(c) { ++c_.quietResize_; }
+        explicit QuietResize(CanvasEnv& c) : c_(c) { ++c_.quietResize_; }
         ~QuietResize() { --c_.quietResize_; }
         QuietResize(const QuietResize&) = delete;
         QuietResize& operator=(const QuietResize&) = delete;
 
     private:
-        CanvasWindow& c_;
+        CanvasEnv& c_;
     };
+    bool resizeIsQuiet() const { return quietResize_ > 0; }
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    ~CanvasEnv() = default;
 
 private:
-    void createControls();
-    Program& program_;
+    QWidget& window_;
+    SharedState& state_;
+    const Services& services_;
+    MainFields& mainFields_;
     bool dead_ = false;
-    bool inResize_ = false;
     int quietResize_ = 0;
 };
 

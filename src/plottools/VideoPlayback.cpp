@@ -1,9 +1,11 @@
-#include "mainwindow/VideoPlayback.h"
-#include "app/SharedState.h"
-#include "mainwindow/MainWindow.h"
-#include "motion/DropModel.h"
+#include "plottools/VideoPlayback.h"
+#include "state/SharedState.h"
+#include "platform/Dialogs.h"
+#include "platform/MediaPlayer.h"
+#include "platform/PictureBox.h"
+#include "core/DropModel.h"
 #include "platform/NumberText.h"
-#include "platform/Services.h"
+#include <QTimer>
 #include <QScrollBar>
 #include <cmath>
 
@@ -16,11 +18,11 @@ bool playerIdle(const MediaPlayer& p) {
 }
 } // namespace
 
-void startVideo(MainWindow& w) {
-    const QString file = w.services().dialogs.openFile(QStringLiteral("所有文件|*.*"));
+void startVideo(VideoEnv& env) {
+    const QString file = env.dialogs.openFile(QStringLiteral("所有文件|*.*"));
     if (file.isEmpty())
         return;
-    MediaPlayer* player = w.WindowsMediaPlayer1.get();
+    MediaPlayer* player = env.player;
     if (!player)
         return; // no player service: nothing to play on
     player->setUrl(file);
@@ -29,41 +31,41 @@ void startVideo(MainWindow& w) {
     player->setVolume(62);
     // A drag reports its value once, on release, and not at every step of
     // the way: each report is a seek.
-    w.HScroll1->setTracking(false);
-    w.HScroll1->show();
-    w.Timer3.start();
-    w.Picture1->hide();
+    env.bar.setTracking(false);
+    env.bar.show();
+    env.barClock.start();
+    env.plot.hide();
 }
 
-void followVideo(MainWindow& w) {
-    MediaPlayer* player = w.WindowsMediaPlayer1.get();
+void followVideo(VideoEnv& env) {
+    MediaPlayer* player = env.player;
     if (!player)
         return;
     if (playerIdle(*player)) {
         const double position = player->position();
         const double duration = player->duration();
         // The thumb is left alone while the user holds it.
-        if (duration != 0 && !w.HScroll1->isSliderDown()) {
+        if (duration != 0 && !env.bar.isSliderDown()) {
             const double mark = std::min(position / duration * videoBarMax, double(videoBarMax));
             if (std::isfinite(mark)) {
                 // The mark first, so the change this causes is known as ours.
-                w.state().videoScrollMark = mark;
-                w.HScroll1->setValue(static_cast<int>(std::floor(mark)));
+                env.state.videoScrollMark = mark;
+                env.bar.setValue(static_cast<int>(std::floor(mark)));
             }
         }
     }
     if (player->playState() == MediaPlayer::Stopped)
-        w.Timer3.stop();
+        env.barClock.stop();
 }
 
-void seekVideo(MainWindow& w) {
-    SharedState& st = w.state();
-    const int value = w.HScroll1->value();
+void seekVideo(VideoEnv& env) {
+    SharedState& st = env.state;
+    const int value = env.bar.value();
     if (std::abs(value - st.videoScrollMark) <= 200)
         return;
-    w.Timer3.stop();
+    env.barClock.stop();
     st.videoSeekFraction = double(value) / videoBarMax;
-    MediaPlayer* player = w.WindowsMediaPlayer1.get();
+    MediaPlayer* player = env.player;
     if (!player || !playerIdle(*player))
         return; // the clock stays off until a later seek or video
     player->pause();
@@ -71,17 +73,17 @@ void seekVideo(MainWindow& w) {
     player->setPosition(position);
     player->play();
     player->setToolTip(QString());
-    w.Timer3.start();
+    env.barClock.start();
 }
 
-void toggleVideoPause(MainWindow& w, int button) {
+void toggleVideoPause(VideoEnv& env, int button) {
     if (button != 1)
         return;
-    MediaPlayer* player = w.WindowsMediaPlayer1.get();
-    w.videoPaused = !w.videoPaused;
+    MediaPlayer* player = env.player;
+    env.paused = !env.paused;
     if (!player)
         return;
-    if (w.videoPaused) {
+    if (env.paused) {
         player->pause();
         player->setToolTip(QStringLiteral("pause"));
     } else {

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/BoundedTable.h"
+#include "state/Swatches.h"
 #include <QString>
 #include <cstddef>
 
@@ -26,6 +27,7 @@ struct SharedState {
     bool replayMode = false;
 
     // --- main window ---
+    Swatches swatches;
     double penColor = 0;
     double videoSeekFraction = 0;
     double videoScrollMark = 0;

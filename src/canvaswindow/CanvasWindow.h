@@ -1,0 +1,53 @@
+#pragma once
+#include "canvas/CanvasEnv.h"
+#include <QWidget>
+
+namespace quorin {
+
+class CanvasHost;
+
+// The canvas: one large picture box with a command bar, animation buttons and
+// image tools. Created by the program on first access; every launcher reloads
+// it. The window holds the controls (in its CanvasEnv part, which is what its
+// commands see), wires their events and forwards them to the commands.
+class CanvasWindow : public QWidget, public CanvasEnv {
+    Q_OBJECT
+public:
+    CanvasWindow(CanvasHost& host, SharedState& state, const Services& services);
+    ~CanvasWindow() override;
+
+    // Load defaults; the program calls it once right after construction.
+    void load();
+    // What the window does when it is unloaded (the launchers and closing).
+    void unloadHandler();
+
+    using CanvasEnv::heightTwips;
+    using CanvasEnv::widthTwips;
+
+    // --- handlers ---
+    void command1Click(int index);
+    void command10Click(); // 全屏
+    void resizeHandler();
+    void escPressed();
+    void picture1KeyDown(int key, int shift);
+    void picture1KeyPress(int character);
+    void timer1Tick();  // preview: next picture
+    void timer12Tick(); // preview: choose the folder
+    void timer17Tick();
+    void timer18Tick();
+
+    // Presses of 生 and 金; the patterns themselves come with the animations.
+    void startPatternSheng() {}
+    void startPatternJin() {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    CanvasHost& host_;
+    bool inResize_ = false;
+};
+
+} // namespace quorin

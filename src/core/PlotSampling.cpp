@@ -1,0 +1,76 @@
+#include "core/PlotSampling.h"
+#include "platform/NumberText.h"
+#include <algorithm>
+#include <cmath>
+
+namespace quorin {
+
+namespace {
+const QString crlf = QStringLiteral("\r\n");
+} // namespace
+
+std::optional<PlotSamples> samplePlot(const DropInputs& in, double t, int steps) {
+    if (steps <= 0)
+        return std::nullopt;
+    PlotSamples p;
+    p.xmin = f1(in, 0);
+    p.xmax = f1(in, t);
+    p.ymin = f2(in, 0);
+    p.ymax = f2(in, t);
+    forStep(0.0, t, t / steps, [&](double s) {
+        const PathPoint pt{s, f1(in, s), f2(in, s)};
+        p.points.push_back(pt);
+        p.xmin = std::min(p.xmin, pt.x);
+        p.xmax = std::max(p.xmax, pt.x);
+        p.ymin = std::min(p.ymin, pt.y);
+        p.ymax = std::max(p.ymax, pt.y);
+    });
+    p.xr = 1.5 * (p.xmax - p.xmin);
+    p.yr = 1.5 * (p.ymax - p.ymin);
+    p.R = p.xr > p.yr ? p.xr : p.yr;
+    // NaN would slip through min and max; the extents catch it.
+    if (!std::isfinite(p.xr) || !std::isfinite(p.yr))
+        return std::nullopt;
+    for (const PathPoint& pt : p.points)
+        if (!std::isfinite(pt.x) || !std::isfinite(pt.y))
+            return std::nullopt;
+    return p;
+}
+
+PathScan scanPath(const DropInputs& in, double t, double R, const DropState& atT, int steps) {
+    PathScan scan;
+    if (steps <= 0)
+        return scan;
+    const double near = 0.2 * R / 1000;
+    double prevX = 0, prevY = 0;
+    int xCount = 0, yCount = 0;
+    // One pass serves the length and both crossing scans.
+    forStep(0.0, t, t / steps, [&](double s) {
+        const double x = f1(in, s), y = f2(in, s);
+        scan.length += std::hypot(x - prevX, y - prevY);
+        prevX = x;
+        prevY = y;
+        // The second sample close above the x axis, past the vertical turn.
+        if (xCount < 2 && s > atT.turnTimeY && y < 0 && std::abs(y) < near && x > 0) {
+            if (++xCount == 2)
+                scan.xCrossing = QStringLiteral("当 t=") + wc(s) + QStringLiteral("时,  ") +
+                                 QStringLiteral("与 x 轴相交，水平距离为：") + wc(x) +
+                                 QStringLiteral(".") + crlf;
+        }
+        // The second sample just left of the y axis, past the horizontal turn.
+        if (yCount < 2 && s > atT.turnTimeX && std::abs(x) < near && x < 0) {
+            if (++yCount == 2)
+                scan.yCrossing = QStringLiteral("当t=") + wc(s) +
+                                 QStringLiteral(" 时，与 y 轴相交，垂直距离为：") + wc(y) + crlf;
+        }
+    });
+    return scan;
+}
+
+QString momentLines(const DropState& atT) {
+    return QStringLiteral("当t=") + wc(atT.turnTimeX) + QStringLiteral(" 时，vx=0") + crlf +
+           QStringLiteral("t=") + wc(atT.turnTimeY) + QStringLiteral("时，") +
+           QStringLiteral("vy为vfy。");
+}
+
+} // namespace quorin

@@ -1,0 +1,39 @@
+#pragma once
+
+class QScrollBar;
+class QTimer;
+
+namespace quorin {
+
+class Dialogs;
+class MediaPlayer;
+class PictureBox;
+struct SharedState;
+
+// What video playback over the main window's plot acts on, built by the window.
+struct VideoEnv {
+    MediaPlayer* player; // WindowsMediaPlayer1; may be absent
+    QScrollBar& bar;     // HScroll1, the position bar
+    QTimer& barClock;    // Timer3
+    PictureBox& plot;    // Picture1, hidden while a video plays
+    SharedState& state;
+    Dialogs& dialogs;
+    bool& paused;
+};
+
+// 视频播放: choose a file and play it over the plot, with the position bar.
+void startVideo(VideoEnv& env);
+
+// Timer3 tick: the bar follows the playback; the clock stops with the video.
+void followVideo(VideoEnv& env);
+
+// HScroll1 change: a move of more than 200 from the clock's last value is
+// the user's, and seeks.
+void seekVideo(VideoEnv& env);
+
+// A click on the picture: the left button pauses and resumes.
+void toggleVideoPause(VideoEnv& env, int button);
+
+inline constexpr int videoBarMax = 32767;
+
+} // namespace quorin
