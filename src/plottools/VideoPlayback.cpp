@@ -1,12 +1,12 @@
 #include "plottools/VideoPlayback.h"
-#include "state/SharedState.h"
+#include "core/DropModel.h"
 #include "platform/Dialogs.h"
 #include "platform/MediaPlayer.h"
-#include "platform/PictureBox.h"
-#include "core/DropModel.h"
 #include "platform/NumberText.h"
-#include <QTimer>
+#include "platform/PictureBox.h"
+#include "state/SharedState.h"
 #include <QScrollBar>
+#include <QTimer>
 #include <cmath>
 
 namespace quorin {
