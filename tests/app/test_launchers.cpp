@@ -248,5 +248,15 @@ TEST_F(Launchers, AnimationLockSurvivesMathDrawingResizes) {
         EXPECT_TRUE(w->isHidden());
 }
 
+// A misspelt name in the mode table would leave its control alone silently.
+TEST_F(Launchers, EveryControlOfTheModeTableIsOnTheCanvas) {
+    CanvasWindow& c = launch(CanvasMode::Drop);
+    for (const ControlVisibility& row : modeVisibility())
+        EXPECT_NE(c.control(row.control), nullptr) << row.control.name << " " << row.control.index;
+    EXPECT_EQ(c.control({"Command1", 22}), nullptr);
+    EXPECT_EQ(c.control({"Command2", 0}), nullptr);
+    EXPECT_EQ(c.control({"Nothing"}), nullptr);
+}
+
 } // namespace
 } // namespace quorin

@@ -104,6 +104,23 @@ TEST(MainWindowStartup, FieldsAndLabels) {
     EXPECT_TRUE(m.Label1[14]->isHidden());
 }
 
+// The canvas reaches these fields by index only; a wrong index must not
+// write into another control or outside the array.
+TEST(MainWindowStartup, FieldsByIndexAsTextIgnoreIndexesOutside) {
+    TestProgram t;
+    MainWindow& m = t.main();
+    MainFields& fields = m;
+    fields.setFieldText(15, "12");
+    EXPECT_EQ(m.Text1[15]->text(), QStringLiteral("12"));
+    fields.setFieldText(11, "a\r\n");
+    fields.appendFieldText(11, "b");
+    EXPECT_EQ(fields.fieldText(11), QStringLiteral("a\r\nb"));
+    fields.setFieldText(-1, "x");
+    fields.setFieldText(18, "x");
+    EXPECT_EQ(fields.fieldText(18), QString());
+    EXPECT_EQ(fields.fieldText(-1), QString());
+}
+
 TEST(MainWindowStartup, VideoPartsWaitHidden) {
     TestProgram t;
     MainWindow& m = t.main();

@@ -1,0 +1,40 @@
+#include "core/PlotSampling.h"
+#include <gtest/gtest.h>
+
+namespace quorin {
+namespace {
+
+const DropInputs drop{1, 1, 1, 1, 1, 1};
+
+// The main window samples 100 steps; the canvas plots ask for 150 and 200.
+TEST(PlotSampling, StepCountSetsTheSamplesAndRefusesNothingForward) {
+    for (int steps : {100, 150, 200}) {
+        const auto plot = samplePlot(drop, 2.0, steps);
+        ASSERT_TRUE(plot);
+        const auto n = plot->points.size();
+        // A floating step may overshoot the end by a rounding: the last sample
+        // is then one step short of t.
+        EXPECT_TRUE(n == std::size_t(steps) || n == std::size_t(steps) + 1) << steps;
+        EXPECT_NEAR(plot->points[1].s, 2.0 / steps, 1e-15);
+        EXPECT_EQ(plot->points[1].x, f1(drop, plot->points[1].s));
+    }
+    EXPECT_FALSE(samplePlot(drop, 2.0, 0));
+    EXPECT_FALSE(samplePlot(drop, 2.0, -5));
+    // The window is the same whatever the sampling, within the sampling error.
+    EXPECT_NEAR(samplePlot(drop, 2.0, 100)->R, samplePlot(drop, 2.0, 200)->R, 1e-2);
+}
+
+TEST(PlotSampling, FinerScanMeasuresTheSameLength) {
+    const auto atT = tryDropStateAt(drop, 2.0);
+    ASSERT_TRUE(atT);
+    const double R = samplePlot(drop, 2.0, 100)->R;
+    const double coarse = scanPath(drop, 2.0, R, *atT, 1000).length;
+    const double fine = scanPath(drop, 2.0, R, *atT, 10000).length;
+    EXPECT_GT(coarse, 0);
+    EXPECT_NEAR(coarse, fine, 1e-2 * fine);
+    EXPECT_NE(coarse, fine); // the step count is the one asked for
+    EXPECT_EQ(scanPath(drop, 2.0, R, *atT, 0).length, 0);
+}
+
+} // namespace
+} // namespace quorin
