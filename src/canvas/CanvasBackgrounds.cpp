@@ -7,15 +7,15 @@
 namespace quorin {
 
 void screenSizeCanvas(CanvasEnv& canvas) {
-    canvas.window().setWindowState(Qt::WindowNoState);
+    canvas.canvasWidget().setWindowState(Qt::WindowNoState);
     setBorderless(canvas, false);
     // The size change raises the resize rule; the full-screen commands have
     // set the flags that make it take its full-screen branch.
     const QSize screen = screenSizeTwips();
-    canvas.window().resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
+    canvas.canvasWidget().resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
     setSizeTwips(canvas.Picture1, screen.width(), screen.height());
     setSizeTwips(canvas.Image1, screen.width(), screen.height());
-    canvas.window().move(0, 0);
+    canvas.canvasWidget().move(0, 0);
     canvas.Picture1->move(0, 0);
 }
 
@@ -35,7 +35,7 @@ void repaintBackground(CanvasEnv& canvas) {
 
 void chromeOff(CanvasEnv& canvas) {
     setBorderless(canvas, true);
-    canvas.window().setWindowTitle(QString());
+    canvas.canvasWidget().setWindowTitle(QString());
 }
 
 namespace {

@@ -23,7 +23,7 @@ public:
     CanvasEnv(const CanvasEnv&) = delete;
     CanvasEnv& operator=(const CanvasEnv&) = delete;
 
-    QWidget& window() { return window_; }
+    QWidget& canvasWidget() { return window_; }
     SharedState& state() { return state_; }
     const Services& services() const { return services_; }
     MainFields& mainFields() { return mainFields_; }

@@ -9,14 +9,14 @@
 namespace quorin {
 
 void setBorderless(CanvasEnv& canvas, bool borderless) {
-    if (canvas.window().windowFlags().testFlag(Qt::FramelessWindowHint) == borderless)
+    if (canvas.canvasWidget().windowFlags().testFlag(Qt::FramelessWindowHint) == borderless)
         return;
     CanvasEnv::QuietResize quiet(canvas);
-    const bool visible = canvas.window().isVisible();
-    canvas.window().setWindowFlag(Qt::FramelessWindowHint, borderless);
+    const bool visible = canvas.canvasWidget().isVisible();
+    canvas.canvasWidget().setWindowFlag(Qt::FramelessWindowHint, borderless);
     if (visible) {
-        canvas.window().show();
-        canvas.window().activateWindow(); // keys (Esc) go to the re-created window
+        canvas.canvasWidget().show();
+        canvas.canvasWidget().activateWindow(); // keys (Esc) go to the re-created window
     }
 }
 
@@ -35,7 +35,7 @@ void setBarVisible(CanvasEnv& canvas, int from, int to, bool visible) {
 } // namespace
 
 void layOutCanvas(CanvasEnv& canvas, double pictureShare, bool withFullDrawButton) {
-    canvas.window().update();
+    canvas.canvasWidget().update();
     const double W = canvas.widthTwips();
     const double H = canvas.heightTwips();
     const double h = heightTwips(canvas.Command1[0]);
@@ -94,7 +94,7 @@ void applyResizeRule(CanvasEnv& canvas) {
         }
     } else if (s.simulationMode && s.fullScreenResizing) {
         const QSize screen = screenSizeTwips();
-        canvas.window().resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
+        canvas.canvasWidget().resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
         setSizeTwips(canvas.Picture1, screen.width(), screen.height());
         setSizeTwips(canvas.Image1, screen.width(), screen.height());
     }
@@ -162,7 +162,7 @@ void barFullScreenCommand(CanvasEnv& canvas) {
     self->setCaption(QStringLiteral("全屏"));
     s.simulationMode = false;
     s.fullScreenResizing = false;
-    canvas.window().setWindowState(Qt::WindowNoState);
+    canvas.canvasWidget().setWindowState(Qt::WindowNoState);
     setBarVisible(canvas, 0, 17, true);
     setVisible({canvas.Command2, canvas.Command3, canvas.Command4, canvas.Command5, canvas.Command6,
                 canvas.Command7, canvas.Command8, canvas.Command9, canvas.Text1[0], canvas.Text1[1],
@@ -171,11 +171,11 @@ void barFullScreenCommand(CanvasEnv& canvas) {
     setSizeTwips(canvas.Command1[3], 972, 732);
     s.barFullScreen = false;
     setBorderless(canvas, false);
-    canvas.window().setWindowTitle(QStringLiteral("新月 画画"));
+    canvas.canvasWidget().setWindowTitle(QStringLiteral("新月 画画"));
     // The size change raises the resize rule, which lays the canvas out again.
     const QSize screen = screenSizeTwips();
-    canvas.window().resize(twipsToPixels(0.9 * screen.width()),
-                           twipsToPixels(0.9 * screen.height()));
+    canvas.canvasWidget().resize(twipsToPixels(0.9 * screen.width()),
+                                 twipsToPixels(0.9 * screen.height()));
     repaintBackground(canvas);
 }
 

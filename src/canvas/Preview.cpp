@@ -76,8 +76,8 @@ void previewStepTick(CanvasEnv& canvas) {
         return;
     }
     const QString entry = s.previewFiles.at(tableIndex(s.previewIndex));
-    canvas.window().setWindowTitle(QStringLiteral("新月 画画 ") + QString(8, QLatin1Char(' ')) +
-                                   entry);
+    canvas.canvasWidget().setWindowTitle(QStringLiteral("新月 画画 ") +
+                                         QString(8, QLatin1Char(' ')) + entry);
     PictureBox& pic = *canvas.Picture1;
     pic.setAutoRedraw(true);
     if (!entry.isEmpty()) {
