@@ -29,13 +29,6 @@ void applyInterfaceFont() {
     QApplication::setFont(f);
 }
 
-QColor toQColor(ColorValue c) {
-    return QColor(redOf(c), greenOf(c), blueOf(c));
-}
-ColorValue fromQColor(const QColor& c) {
-    return rgb(c.red(), c.green(), c.blue());
-}
-
 namespace {
 QString colorCss(ColorValue c) {
     return toQColor(c).name();

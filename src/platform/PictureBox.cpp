@@ -1,5 +1,6 @@
 #include "platform/PictureBox.h"
 
+#include "platform/QtColour.h"
 #include "platform/Twips.h"
 
 #include <QFileInfo>
@@ -25,10 +26,6 @@ constexpr int maxDrawWidth = 70;
 // precision in doubles; such a shape is not drawn.
 constexpr double maxEllipseRadius = 1e14;
 constexpr int maxArcSamples = 100000;
-
-QColor toQColor(ColorValue c) {
-    return QColor(redOf(c), greenOf(c), blueOf(c));
-}
 
 ColorValue fromQRgb(QRgb p) {
     return rgb(qRed(p), qGreen(p), qBlue(p));
