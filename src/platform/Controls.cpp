@@ -193,12 +193,6 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event) {
         if (isEnabled())
             emit doubleClicked();
         break;
-    case QEvent::KeyPress: {
-        const QString t = static_cast<QKeyEvent*>(event)->text();
-        if (!t.isEmpty())
-            emit keyPressed(t.at(0).unicode());
-        break;
-    }
     default:
         break;
     }

@@ -75,7 +75,6 @@ signals:
     void clicked();
     void doubleClicked();
     void changed();
-    void keyPressed(int character);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
