@@ -197,18 +197,6 @@ TEST_F(PictureBoxTest, ScaleWithYGrowingUpward) {
     EXPECT_DOUBLE_EQ(user.y(), 2);
 }
 
-TEST_F(PictureBoxTest, EmptyOrNonFiniteScaleIsRefused) {
-    box.scale(0, 0, 10, 10);
-    box.scale(5, 0, 5, 10);
-    box.scale(0, 3, 10, 3);
-    box.scale(0, 0, infinity, 10);
-    box.scale(notANumber, 0, 10, 10);
-    box.scale(-1e308, 0, 1e308, 10); // width overflows
-    EXPECT_EQ(box.scaleLeft(), 0);
-    EXPECT_EQ(box.scaleWidth(), 10);
-    EXPECT_EQ(box.scaleHeight(), 10);
-}
-
 TEST(PictureBoxScale, DefaultTwipsFollowTheSizeAndUserScaleStays) {
     PictureBox box;
     box.resize(200, 100);
