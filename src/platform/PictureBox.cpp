@@ -374,7 +374,7 @@ void PictureBox::circle(double x, double y, double radius, ColorValue color, dou
     QImage& image = target();
     if (image.isNull())
         return;
-    drawEllipse(image, QPointF(roundPoint(c)), rx, ry, color);
+    drawEllipse(image, snapToPixel(c), rx, ry, color);
     afterDraw();
 }
 

@@ -81,6 +81,10 @@ QPoint roundPoint(const QPointF& p) {
     return QPoint(roundToInt(p.x()), roundToInt(p.y()));
 }
 
+QPointF snapToPixel(const QPointF& p) {
+    return QPointF(std::floor(p.x() + 0.5), std::floor(p.y() + 0.5));
+}
+
 QPointF clampInto(const QPointF& p, const QRectF& r) {
     return QPointF(clampTo(p.x(), r.left(), r.right()), clampTo(p.y(), r.top(), r.bottom()));
 }

@@ -23,6 +23,8 @@ bool clipSegment(QPointF& a, QPointF& b, const QRectF& r);
 // The pixel a position falls in; pixel i covers [i - 0.5, i + 0.5). Beyond the
 // range of int it saturates; NaN gives 0.
 QPoint roundPoint(const QPointF& p);
+// The same pixel's position in doubles, exact beyond the range of int too.
+QPointF snapToPixel(const QPointF& p);
 
 // The nearest point of r.
 QPointF clampInto(const QPointF& p, const QRectF& r);

@@ -60,6 +60,7 @@ TEST(PictureGeometry, RoundingFindsThePixelAndSaturates) {
     EXPECT_EQ(roundPoint({-1.5, 2.5}), QPoint(-1, 3));
     EXPECT_EQ(roundPoint({1e300, -1e300}), QPoint(INT_MAX, INT_MIN));
     EXPECT_EQ(roundPoint({notANumber, 7}), QPoint(0, 7));
+    EXPECT_EQ(snapToPixel({-0.5, 3e9 + 0.5}), QPointF(0, 3e9 + 1));
     EXPECT_EQ(clampInto({-1e300, 50}, area), QPointF(-19, 50));
 }
 

@@ -373,14 +373,19 @@ TEST_F(PictureBoxTest, FarAwayInfiniteAndNaNCoordinatesNeverHang) {
 }
 
 TEST_F(PictureBoxTest, HugeCircleShowsItsVisibleEdge) {
-    // Centre a million pixels to the left; the edge crosses x = 100.
+    // Centre far to the left, beyond the range of int for the second; the edge
+    // crosses x = 100.
     box.setFillStyle(FillStyle::Solid);
     box.setFillColor(green);
-    box.circle(-1e6 + 100, 50, 1e6, colors::red);
-    EXPECT_EQ(box.point(50, 50), green);
-    EXPECT_EQ(box.point(100, 50), colors::red);
-    EXPECT_EQ(box.point(150, 50), white);
-    EXPECT_EQ(box.point(100, 0), colors::red); // sagitta is far below a pixel
+    for (const double r : {1e6, 3e9}) {
+        SCOPED_TRACE(r);
+        box.cls();
+        box.circle(-r + 100, 50, r, colors::red);
+        EXPECT_EQ(box.point(50, 50), green);
+        EXPECT_EQ(box.point(100, 50), colors::red);
+        EXPECT_EQ(box.point(150, 50), white);
+        EXPECT_EQ(box.point(100, 0), colors::red); // sagitta is far below a pixel
+    }
 }
 
 // --- saving ---
