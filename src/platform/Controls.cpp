@@ -129,6 +129,9 @@ TextBox::TextBox(bool multiLine, QWidget* parent) : QWidget(parent) {
         connect(multi_, &QPlainTextEdit::textChanged, this, &TextBox::changed);
     } else {
         single_ = new QLineEdit(this);
+        // The box's placed height rules: on its own the editor keeps the
+        // height of one line and sits centred in a taller box.
+        single_->setSizePolicy(single_->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
         layout->addWidget(single_);
         connect(single_, &QLineEdit::textChanged, this, &TextBox::changed);
     }
