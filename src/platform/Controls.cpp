@@ -29,13 +29,6 @@ void applyInterfaceFont() {
     QApplication::setFont(f);
 }
 
-QColor toQColor(ColorValue c) {
-    return QColor(redOf(c), greenOf(c), blueOf(c));
-}
-ColorValue fromQColor(const QColor& c) {
-    return rgb(c.red(), c.green(), c.blue());
-}
-
 namespace {
 QString colorCss(ColorValue c) {
     return toQColor(c).name();
@@ -136,6 +129,9 @@ TextBox::TextBox(bool multiLine, QWidget* parent) : QWidget(parent) {
         connect(multi_, &QPlainTextEdit::textChanged, this, &TextBox::changed);
     } else {
         single_ = new QLineEdit(this);
+        // The box's placed height rules: on its own the editor keeps the
+        // height of one line and sits centred in a taller box.
+        single_->setSizePolicy(single_->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
         layout->addWidget(single_);
         connect(single_, &QLineEdit::textChanged, this, &TextBox::changed);
     }
@@ -200,12 +196,6 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event) {
         if (isEnabled())
             emit doubleClicked();
         break;
-    case QEvent::KeyPress: {
-        const QString t = static_cast<QKeyEvent*>(event)->text();
-        if (!t.isEmpty())
-            emit keyPressed(t.at(0).unicode());
-        break;
-    }
     default:
         break;
     }

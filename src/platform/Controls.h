@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Colour.h"
+#include "platform/QtColour.h"
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -10,12 +11,10 @@ class QPlainTextEdit;
 
 namespace quorin {
 
-QColor toQColor(ColorValue c);
 // A CJK font for the whole interface (Noto Sans CJK SC where installed).
 void applyInterfaceFont();
 // The first installed family of `wanted`, else a CJK family, else `wanted`.
 QString availableFontFamily(const QString& wanted);
-ColorValue fromQColor(const QColor& c);
 
 // A push button whose back colour shows state, and whose caption wraps onto
 // several lines when the button is narrower than the text (tall buttons).
@@ -76,7 +75,6 @@ signals:
     void clicked();
     void doubleClicked();
     void changed();
-    void keyPressed(int character);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

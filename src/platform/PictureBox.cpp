@@ -1,5 +1,8 @@
 #include "platform/PictureBox.h"
 
+#include "platform/InputCodes.h"
+#include "platform/PictureGeometry.h"
+#include "platform/QtColour.h"
 #include "platform/Twips.h"
 
 #include <QFileInfo>
@@ -10,10 +13,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPolygon>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 namespace quorin {
@@ -26,74 +27,8 @@ constexpr int maxDrawWidth = 70;
 constexpr double maxEllipseRadius = 1e14;
 constexpr int maxArcSamples = 100000;
 
-QColor toQColor(ColorValue c) {
-    return QColor(redOf(c), greenOf(c), blueOf(c));
-}
-
 ColorValue fromQRgb(QRgb p) {
     return rgb(qRed(p), qGreen(p), qBlue(p));
-}
-
-bool finite(const QPointF& p) {
-    return std::isfinite(p.x()) && std::isfinite(p.y());
-}
-
-// Cohen-Sutherland in doubles: clips the segment a-b to r; false when nothing
-// is left. Each crossing is found from the slope, so a horizontal or vertical
-// line stays exact however far away its ends are.
-bool clipSegment(QPointF& a, QPointF& b, const QRectF& r) {
-    enum : unsigned { left = 1, right = 2, top = 4, bottom = 8 };
-    auto code = [&r](const QPointF& p) {
-        unsigned c = 0;
-        if (p.x() < r.left())
-            c |= left;
-        else if (p.x() > r.right())
-            c |= right;
-        if (p.y() < r.top())
-            c |= top;
-        else if (p.y() > r.bottom())
-            c |= bottom;
-        return c;
-    };
-    unsigned ca = code(a), cb = code(b);
-    for (int guard = 0; guard < 8; ++guard) {
-        if ((ca | cb) == 0)
-            return true;
-        if (ca & cb)
-            return false;
-        const bool first = ca != 0;
-        const unsigned c = first ? ca : cb;
-        const QPointF& from = first ? a : b;
-        const QPointF& to = first ? b : a;
-        const double dx = to.x() - from.x(), dy = to.y() - from.y();
-        QPointF p;
-        if (c & (left | right)) {
-            const double x = (c & left) ? r.left() : r.right();
-            p = QPointF(x, from.y() + (x - from.x()) * (dy / dx));
-        } else {
-            const double y = (c & top) ? r.top() : r.bottom();
-            p = QPointF(from.x() + (y - from.y()) * (dx / dy), y);
-        }
-        if (!finite(p))
-            return false;
-        if (first) {
-            a = p;
-            ca = code(a);
-        } else {
-            b = p;
-            cb = code(b);
-        }
-    }
-    return (ca | cb) == 0;
-}
-
-QPoint roundPoint(const QPointF& p) {
-    return QPoint(static_cast<int>(std::floor(p.x() + 0.5)),
-                  static_cast<int>(std::floor(p.y() + 0.5)));
-}
-
-double clampTo(double v, double lo, double hi) {
-    return std::min(std::max(v, lo), hi);
 }
 
 QPen makePen(ColorValue color, int width) {
@@ -106,182 +41,6 @@ QPen makePen(ColorValue color, int width) {
         pen.setCapStyle(Qt::SquareCap);
     }
     return pen;
-}
-
-// Parameter intervals (within [0, 2pi)) where cos t lies in [lo, hi].
-std::vector<std::pair<double, double>> cosIntervals(double lo, double hi) {
-    constexpr double pi = std::numbers::pi;
-    if (lo > 1.0 || hi < -1.0 || lo > hi)
-        return {};
-    const double a = std::acos(clampTo(hi, -1.0, 1.0)); // smallest angle
-    const double b = std::acos(clampTo(lo, -1.0, 1.0)); // largest angle in [0, pi]
-    if (a == 0.0 && b == pi)
-        return {{0.0, 2 * pi}};
-    if (a == 0.0)
-        return {{0.0, b}, {2 * pi - b, 2 * pi}};
-    if (b == pi)
-        return {{a, 2 * pi - a}};
-    return {{a, b}, {2 * pi - b, 2 * pi - a}};
-}
-
-// Parameter intervals (within [0, 2pi)) where sin t lies in [lo, hi].
-std::vector<std::pair<double, double>> sinIntervals(double lo, double hi) {
-    constexpr double pi = std::numbers::pi;
-    // sin t = cos(t - pi/2): shift the cosine intervals by pi/2.
-    std::vector<std::pair<double, double>> out;
-    for (auto [a, b] : cosIntervals(lo, hi)) {
-        a += pi / 2;
-        b += pi / 2;
-        if (b <= 2 * pi) {
-            out.push_back({a, b});
-        } else if (a >= 2 * pi) {
-            out.push_back({a - 2 * pi, b - 2 * pi});
-        } else {
-            out.push_back({a, 2 * pi});
-            out.push_back({0.0, b - 2 * pi});
-        }
-    }
-    return out;
-}
-
-std::vector<std::pair<double, double>> intersect(const std::vector<std::pair<double, double>>& u,
-                                                 const std::vector<std::pair<double, double>>& v) {
-    std::vector<std::pair<double, double>> out;
-    for (const auto& [a1, b1] : u)
-        for (const auto& [a2, b2] : v) {
-            const double a = std::max(a1, a2), b = std::min(b1, b2);
-            if (a <= b)
-                out.push_back({a, b});
-        }
-    return out;
-}
-
-int shiftBits(Qt::KeyboardModifiers m) {
-    int bits = 0;
-    if (m & Qt::ShiftModifier)
-        bits |= 1;
-    if (m & Qt::ControlModifier)
-        bits |= 2;
-    if (m & Qt::AltModifier)
-        bits |= 4;
-    return bits;
-}
-
-int buttonBits(Qt::MouseButtons b) {
-    int bits = 0;
-    if (b & Qt::LeftButton)
-        bits |= 1;
-    if (b & Qt::RightButton)
-        bits |= 2;
-    if (b & Qt::MiddleButton)
-        bits |= 4;
-    return bits;
-}
-
-// Qt key -> the classic key code; 0 when there is none.
-int classicKeyCode(int key, Qt::KeyboardModifiers m) {
-    const bool keypad = m & Qt::KeypadModifier;
-    if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return key; // 65..90 in both
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return keypad ? 96 + (key - Qt::Key_0) : key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return 112 + (key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Clear:
-        return 12;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Shift:
-        return 16;
-    case Qt::Key_Control:
-        return 17;
-    case Qt::Key_Alt:
-        return 18;
-    case Qt::Key_Pause:
-        return 19;
-    case Qt::Key_CapsLock:
-        return 20;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_PageUp:
-        return 33;
-    case Qt::Key_PageDown:
-        return 34;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Print:
-        return 44;
-    case Qt::Key_Insert:
-        return 45;
-    case Qt::Key_Delete:
-        return 46;
-    case Qt::Key_Help:
-        return 47;
-    case Qt::Key_Asterisk:
-        return keypad ? 106 : 56;
-    case Qt::Key_Plus:
-        return keypad ? 107 : 187;
-    case Qt::Key_Minus:
-        return keypad ? 109 : 189;
-    case Qt::Key_Period:
-        return keypad ? 110 : 190;
-    case Qt::Key_Slash:
-        return keypad ? 111 : 191;
-    case Qt::Key_NumLock:
-        return 144;
-    case Qt::Key_ScrollLock:
-        return 145;
-    case Qt::Key_Semicolon:
-    case Qt::Key_Colon:
-        return 186;
-    case Qt::Key_Equal:
-        return 187;
-    case Qt::Key_Comma:
-    case Qt::Key_Less:
-        return 188;
-    case Qt::Key_Underscore:
-        return 189;
-    case Qt::Key_Greater:
-        return 190;
-    case Qt::Key_Question:
-        return 191;
-    case Qt::Key_QuoteLeft:
-    case Qt::Key_AsciiTilde:
-        return 192;
-    case Qt::Key_BracketLeft:
-    case Qt::Key_BraceLeft:
-        return 219;
-    case Qt::Key_Backslash:
-    case Qt::Key_Bar:
-        return 220;
-    case Qt::Key_BracketRight:
-    case Qt::Key_BraceRight:
-        return 221;
-    case Qt::Key_Apostrophe:
-    case Qt::Key_QuoteDbl:
-        return 222;
-    default:
-        return 0;
-    }
 }
 
 } // namespace
@@ -420,68 +179,39 @@ void PictureBox::clearPicture() {
 // --- scale ---
 
 void PictureBox::scale(double x1, double y1, double x2, double y2) {
-    const double w = x2 - x1, h = y2 - y1;
-    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(w) || !std::isfinite(h) ||
-        w == 0.0 || h == 0.0)
-        return;
-    scaleMode_ = ScaleMode::User;
-    scaleLeft_ = x1;
-    scaleTop_ = y1;
-    scaleWidth_ = w;
-    scaleHeight_ = h;
+    scale_.setUser(x1, y1, x2, y2);
 }
 
 void PictureBox::scaleToPixels() {
-    scaleMode_ = ScaleMode::Pixels;
+    scale_.setPixels();
 }
 
 void PictureBox::resetScale() {
-    scaleMode_ = ScaleMode::Twips;
+    scale_.setTwips();
 }
 
 double PictureBox::scaleLeft() const {
-    return scaleMode_ == ScaleMode::User ? scaleLeft_ : 0.0;
+    return scale_.left();
 }
 
 double PictureBox::scaleTop() const {
-    return scaleMode_ == ScaleMode::User ? scaleTop_ : 0.0;
+    return scale_.top();
 }
 
 double PictureBox::scaleWidth() const {
-    switch (scaleMode_) {
-    case ScaleMode::Twips:
-        return width() * twipsPerPixel();
-    case ScaleMode::Pixels:
-        return width();
-    case ScaleMode::User:
-        break;
-    }
-    return scaleWidth_;
+    return scale_.width(size(), twipsPerPixel());
 }
 
 double PictureBox::scaleHeight() const {
-    switch (scaleMode_) {
-    case ScaleMode::Twips:
-        return height() * twipsPerPixel();
-    case ScaleMode::Pixels:
-        return height();
-    case ScaleMode::User:
-        break;
-    }
-    return scaleHeight_;
+    return scale_.height(size(), twipsPerPixel());
 }
 
 QPointF PictureBox::toPixels(double x, double y) const {
-    const double sw = scaleWidth(), sh = scaleHeight();
-    const double px = sw == 0.0 ? 0.0 : (x - scaleLeft()) * (width() / sw);
-    const double py = sh == 0.0 ? 0.0 : (y - scaleTop()) * (height() / sh);
-    return {px, py};
+    return scale_.toPixels(x, y, size(), twipsPerPixel());
 }
 
 QPointF PictureBox::toUser(const QPointF& pixel) const {
-    const double x = width() == 0 ? scaleLeft() : scaleLeft() + pixel.x() * scaleWidth() / width();
-    const double y = height() == 0 ? scaleTop() : scaleTop() + pixel.y() * scaleHeight() / height();
-    return {x, y};
+    return scale_.toUser(pixel, size(), twipsPerPixel());
 }
 
 // --- pen and state ---
@@ -509,7 +239,7 @@ void PictureBox::pset(double x, double y, ColorValue color) {
     currentX_ = x;
     currentY_ = y;
     const QPointF p = toPixels(x, y);
-    if (!finite(p))
+    if (!isFinite(p))
         return;
     QImage& image = target();
     const double reach = drawWidth_ / 2.0 + 1.0;
@@ -537,7 +267,7 @@ void PictureBox::line(double x1, double y1, double x2, double y2, ColorValue col
     currentX_ = x2;
     currentY_ = y2;
     QPointF a = toPixels(x1, y1), b = toPixels(x2, y2);
-    if (!finite(a) || !finite(b))
+    if (!isFinite(a) || !isFinite(b))
         return;
     QImage& image = target();
     if (image.isNull())
@@ -564,18 +294,15 @@ void PictureBox::box(double x1, double y1, double x2, double y2, ColorValue colo
     currentX_ = x2;
     currentY_ = y2;
     const QPointF a = toPixels(x1, y1), b = toPixels(x2, y2);
-    if (!finite(a) || !finite(b))
+    if (!isFinite(a) || !isFinite(b))
         return;
     QImage& image = target();
     if (image.isNull())
         return;
     // Corners beyond the margin move onto it: what shows is the same.
     const double m = clipMargin();
-    auto clampPoint = [&](const QPointF& p) {
-        return roundPoint(
-            QPointF(clampTo(p.x(), -m, image.width() + m), clampTo(p.y(), -m, image.height() + m)));
-    };
-    const QPoint pa = clampPoint(a), pb = clampPoint(b);
+    const QRectF area = QRectF(image.rect()).adjusted(-m, -m, m, m);
+    const QPoint pa = roundPoint(clampInto(a, area)), pb = roundPoint(clampInto(b, area));
     const QRect rect(QPoint(std::min(pa.x(), pb.x()), std::min(pa.y(), pb.y())),
                      QPoint(std::max(pa.x(), pb.x()), std::max(pa.y(), pb.y())));
     QPainter painter(&image);
@@ -617,44 +344,14 @@ void PictureBox::drawEllipse(QImage& image, QPointF c, double rx, double ry, Col
     // Huge: fill row by row over the visible rows only...
     if (solid) {
         const QRgb fill = toQColor(fillColor_).rgb();
-        for (int row = 0; row < image.height(); ++row) {
-            const double dy = (row - c.y()) / ry;
-            if (std::abs(dy) > 1.0)
-                continue;
-            const double half = rx * std::sqrt(1.0 - dy * dy);
-            const double from = std::max(0.0, std::ceil(c.x() - half));
-            const double to = std::min(image.width() - 1.0, std::floor(c.x() + half));
-            if (from <= to)
-                painter.fillRect(
-                    QRect(static_cast<int>(from), row, static_cast<int>(to - from) + 1, 1), fill);
-        }
+        for (int row = 0; row < image.height(); ++row)
+            if (const auto span = ellipseRowSpan(c, rx, ry, row, image.width()))
+                painter.fillRect(QRect(span->first, row, span->second - span->first + 1, 1), fill);
     }
     // ...and trace only the arcs that pass through the visible area.
-    const auto arcs =
-        intersect(cosIntervals((area.left() - c.x()) / rx, (area.right() - c.x()) / rx),
-                  sinIntervals((area.top() - c.y()) / ry, (area.bottom() - c.y()) / ry));
-    double total = 0.0;
-    for (const auto& [a, b] : arcs)
-        total += b - a;
-    if (total <= 0.0)
-        return;
-    // Step so that a chord strays at most a quarter pixel from the curve.
-    double step = std::sqrt(2.0 / std::max(rx, ry));
-    if (total / step > maxArcSamples)
-        step = total / maxArcSamples;
     painter.setPen(pen);
-    for (const auto& [a, b] : arcs) {
-        const int n = std::max(1, static_cast<int>(std::ceil((b - a) / step)));
-        QPolygon poly;
-        poly.reserve(n + 1);
-        for (int i = 0; i <= n; ++i) {
-            const double t = a + (b - a) * i / n;
-            const QPointF p(c.x() + rx * std::cos(t), c.y() + ry * std::sin(t));
-            poly << roundPoint(QPointF(clampTo(p.x(), area.left(), area.right()),
-                                       clampTo(p.y(), area.top(), area.bottom())));
-        }
-        painter.drawPolyline(poly);
-    }
+    for (const std::vector<QPoint>& arc : traceArcs(c, rx, ry, area, maxArcSamples))
+        painter.drawPolyline(arc.data(), static_cast<int>(arc.size()));
 }
 
 void PictureBox::circle(double x, double y, double radius, ColorValue color, double aspect) {
@@ -662,7 +359,7 @@ void PictureBox::circle(double x, double y, double radius, ColorValue color, dou
     currentY_ = y;
     const QPointF c = toPixels(x, y);
     const double sw = scaleWidth();
-    if (!finite(c) || !std::isfinite(radius) || !std::isfinite(aspect) || sw == 0.0)
+    if (!isFinite(c) || !std::isfinite(radius) || !std::isfinite(aspect) || sw == 0.0)
         return;
     // The radius is measured in x units, so a circle stays round whatever the y scale.
     const double r = std::abs(radius * (width() / sw));
@@ -677,7 +374,7 @@ void PictureBox::circle(double x, double y, double radius, ColorValue color, dou
     QImage& image = target();
     if (image.isNull())
         return;
-    drawEllipse(image, QPointF(roundPoint(c)), rx, ry, color);
+    drawEllipse(image, snapToPixel(c), rx, ry, color);
     afterDraw();
 }
 
@@ -693,7 +390,7 @@ void PictureBox::print(const QString& text) {
     for (const QString& textLine : lines) {
         const QPointF p = toPixels(currentX_, currentY_);
         const double m = clipMargin();
-        if (!image.isNull() && finite(p) && p.y() > -metrics.height() - m &&
+        if (!image.isNull() && isFinite(p) && p.y() > -metrics.height() - m &&
             p.y() < image.height() + m && p.x() < image.width() + m &&
             p.x() > -metrics.horizontalAdvance(textLine) - m) {
             QPainter painter(&image);
@@ -710,7 +407,7 @@ void PictureBox::print(const QString& text) {
 
 void PictureBox::paintPicture(const QImage& picture, double x, double y, double w, double h) {
     const QPointF a = toPixels(x, y), b = toPixels(x + w, y + h);
-    if (picture.isNull() || !finite(a) || !finite(b) || a.x() == b.x() || a.y() == b.y())
+    if (picture.isNull() || !isFinite(a) || !isFinite(b) || a.x() == b.x() || a.y() == b.y())
         return;
     QImage& image = target();
     if (image.isNull())
@@ -734,7 +431,7 @@ void PictureBox::paintPicture(const QImage& picture, double x, double y, double 
 
 ColorValue PictureBox::point(double x, double y) const {
     const QPointF p = toPixels(x, y);
-    if (!finite(p))
+    if (!isFinite(p))
         return -1;
     // Only a look at the screen brings it up to date: syncing it here would
     // make the next drawing copy the whole image.
@@ -822,20 +519,7 @@ void PictureBox::keyPressEvent(QKeyEvent* event) {
     if (code != 0)
         emit keyDown(code, shiftBits(mods));
 
-    int character = 0;
-    const bool ctrl = mods & Qt::ControlModifier;
-    if (ctrl && !(mods & Qt::AltModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
-        character = key - Qt::Key_A + 1; // Ctrl+A .. Ctrl+Z give 1 .. 26
-    else if (!event->text().isEmpty())
-        character = event->text().at(0).unicode();
-    else if (key == Qt::Key_Escape)
-        character = 27;
-    else if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        character = 13;
-    else if (key == Qt::Key_Backspace)
-        character = 8;
-    else if (key == Qt::Key_Tab)
-        character = 9;
+    const int character = keyPressCharacter(key, mods, event->text());
     if (character != 0)
         emit keyPress(character);
     event->accept();

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Colour.h"
+#include "platform/PictureGeometry.h"
 #include <QFont>
 #include <QImage>
 #include <QWidget>
@@ -131,8 +132,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    enum class ScaleMode { Twips, Pixels, User };
-
     // The layers follow the widget's size lazily: a hidden widget gets its
     // resize event only when shown, yet commands draw on it before that.
     void syncSize() const;
@@ -160,8 +159,7 @@ private:
     FillStyle fillStyle_ = FillStyle::Transparent;
     int drawWidth_ = 1;
     QFont font_;
-    ScaleMode scaleMode_ = ScaleMode::Twips;
-    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 1, scaleHeight_ = 1; // user scale
+    PictureScale scale_;
     double currentX_ = 0, currentY_ = 0;
     bool pressed_ = false;
 };

@@ -1,4 +1,5 @@
 #include "platform/QtMediaPlayer.h"
+#include "platform/InputCodes.h"
 #include <QAudioOutput>
 #include <QMediaPlayer>
 #include <QMouseEvent>
@@ -18,15 +19,8 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* e) override {
-        int button = 0;
-        if (e->button() == Qt::LeftButton)
-            button = 1;
-        else if (e->button() == Qt::RightButton)
-            button = 2;
-        else if (e->button() == Qt::MiddleButton)
-            button = 4;
         if (clicked)
-            clicked(button);
+            clicked(buttonBits(e->button()));
         QVideoWidget::mousePressEvent(e);
     }
 };
