@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
@@ -26,6 +27,40 @@ bool isProgramWindow(const QWidget* w) {
 int areaOf(const QWidget* w) {
     return w->width() * w->height();
 }
+
+// Keeps a key that was already held down when a box came up from answering
+// it. X repeats a held key as a release and a press with one time stamp, so a
+// Return still held from the last box would close the next one at once (and
+// answer a question with its default) before anyone has read it.
+class HeldKeyGuard final : public QObject {
+public:
+    explicit HeldKeyGuard(const QWidget& box) : box_(box) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~HeldKeyGuard() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Key events reach the box through its window, once each.
+        if (watched != box_.windowHandle())
+            return false;
+        if (event->type() == QEvent::KeyRelease) {
+            const auto* key = static_cast<const QKeyEvent*>(event);
+            lastReleaseKey_ = key->key();
+            lastReleaseTime_ = key->timestamp();
+        } else if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<const QKeyEvent*>(event);
+            return key->isAutoRepeat() ||
+                   (key->key() == lastReleaseKey_ && key->timestamp() == lastReleaseTime_);
+        }
+        return false;
+    }
+
+private:
+    const QWidget& box_;
+    int lastReleaseKey_ = 0;
+    quint64 lastReleaseTime_ = 0;
+};
 
 } // namespace
 
@@ -93,6 +128,7 @@ Answer QtDialogs::message(const QString& text, MessageButtons buttons, const QSt
                     ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No,
                     history_->dialogParent());
     box.setDefaultButton(ok ? QMessageBox::Ok : QMessageBox::Yes);
+    const HeldKeyGuard guard(box);
     // A window manager may leave a new window under the one that has the
     // focus, or leave the focus where it was; the box must be seen and take
     // the keys.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -122,6 +123,36 @@ TEST_F(DialogParentTest, HiddenWindowsDialogsAndTipsNeverOwnTheBox) {
     dialogs.message(QStringLiteral("提示"), MessageButtons::Ok, QStringLiteral("Quorin"));
     EXPECT_TRUE(seen.shown);
     EXPECT_EQ(seen.owner, nullptr);
+}
+
+// A key delivered as the window system does, through the box's window.
+void sendKey(QMessageBox& box, QEvent::Type type, quint64 time, bool autoRepeat = false) {
+    QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), autoRepeat);
+    event.setTimestamp(time);
+    QCoreApplication::sendEvent(box.windowHandle(), &event);
+}
+
+TEST(MessageBoxKeys, ReturnHeldFromBeforeTheBoxDoesNotAnswerItAFreshPressDoes) {
+    QtDialogs dialogs;
+    bool upAfterHeldKey = false;
+    QTimer::singleShot(0, [&upAfterHeldKey] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        // A repeat flagged as such, then one as X sends it.
+        sendKey(*box, QEvent::KeyPress, 100, true);
+        sendKey(*box, QEvent::KeyRelease, 140);
+        sendKey(*box, QEvent::KeyPress, 140);
+        upAfterHeldKey = box->isVisible();
+        sendKey(*box, QEvent::KeyRelease, 150);
+        sendKey(*box, QEvent::KeyPress, 900);
+        if (box->isVisible())
+            box->close();
+    });
+    EXPECT_EQ(dialogs.message(QStringLiteral("替换吗？"), MessageButtons::YesNo,
+                              QStringLiteral("Quorin")),
+              Answer::Yes);
+    EXPECT_TRUE(upAfterHeldKey);
 }
 
 } // namespace
