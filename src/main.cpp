@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtMediaPlayer.h"
+#include "platform/Translations.h"
 #include <QApplication>
 #include <QDateTime>
 #include <QFont>
@@ -10,6 +11,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Qt's dialogs and buttons in Chinese too; English if Qt's file is missing.
+    quorin::installQtChinese(app);
     quorin::applyInterfaceFont();
     quorin::QtDialogs dialogs;
     quorin::SystemClock clock;
