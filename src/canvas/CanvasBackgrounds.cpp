@@ -1,8 +1,8 @@
 #include "canvas/CanvasBackgrounds.h"
-#include "canvas/CanvasEnv.h"
 #include "canvas/CanvasLayout.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
+#include "state/CanvasEnv.h"
 
 namespace quorin {
 

@@ -1,8 +1,8 @@
 #include "canvas/CanvasLayout.h"
 #include "canvas/CanvasBackgrounds.h"
-#include "canvas/CanvasEnv.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
+#include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 #include <cmath>
 

@@ -1,13 +1,14 @@
 #include "canvas/CommandBar.h"
 #include "canvas/CanvasBackgrounds.h"
-#include "canvas/CanvasEnv.h"
 #include "canvas/CanvasLayout.h"
 #include "canvas/Preview.h"
 #include "core/ParameterRecords.h"
+#include "motion/CanvasPlot.h"
 #include "platform/NumberText.h"
 #include "platform/Services.h"
 #include "platform/TextFiles.h"
 #include "platform/Twips.h"
+#include "state/CanvasEnv.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
 #include <QDate>
@@ -213,8 +214,10 @@ void importPicture(CanvasEnv& canvas) {
     const QString file = dialogs(canvas).openFile(pictureFileFilter());
     if (canvas.isDead())
         return;
-    // The plot window of the canvas derive is not computed here yet: the
-    // picture keeps the scale set above.
+    // The plot window of the canvas derive, for the click plot that follows.
+    // Inputs that make no plot leave it as it was: the user asked for a
+    // picture, not a plot.
+    derivePlotWindow(canvas);
     canvas.Image1->hide();
     pic.setAutoRedraw(true);
     if (!file.isEmpty()) {
@@ -264,7 +267,9 @@ void cxqh(CanvasEnv& canvas) {
     canvas.Picture1->setDrawWidth(canvas.thickPen ? 7 : 2);
 }
 
-void derive(CanvasEnv&) {}         // comes with the canvas motion models
+void derive(CanvasEnv& canvas) {
+    canvasDerive(canvas);
+}
 void bianhuanjiaodu(CanvasEnv&) {} // comes with the angle search
 void huahua(CanvasEnv&) {}         // comes with freehand drawing
 void autop(CanvasEnv&) {}          // comes with the stroke files

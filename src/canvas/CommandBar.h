@@ -13,6 +13,7 @@ QString pictureFileFilter();
 void runCommandBar(CanvasEnv& canvas, int index);
 
 // --- commands of the bar ---
+void derive(CanvasEnv& canvas);                // 0 推导计算: the canvas derive
 void clearCanvasPicture(CanvasEnv& canvas);    // 1 清空图像
 void prestorePicture(CanvasEnv& canvas);       // 2 图像预存
 void savePictureWithRecord(CanvasEnv& canvas); // 3 图像保存
@@ -28,7 +29,6 @@ void cxqh(CanvasEnv& canvas);
 
 // Routines that come with their own features; the bar and the Ctrl keys
 // already call them here.
-void derive(CanvasEnv& canvas);         // 0 推导计算: canvas derive
 void bianhuanjiaodu(CanvasEnv& canvas); // 10 变换角度: angle transform
 void huahua(CanvasEnv& canvas);         // 14 画画: freehand drawing on/off
 void autop(CanvasEnv& canvas);          // 15 自动: stroke replay on/off

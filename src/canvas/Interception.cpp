@@ -1,5 +1,5 @@
 #include "canvas/Interception.h"
-#include "canvas/CanvasEnv.h"
+#include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 
 namespace quorin {

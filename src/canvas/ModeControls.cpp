@@ -1,5 +1,5 @@
 #include "canvas/ModeControls.h"
-#include "canvas/CanvasEnv.h"
+#include "state/CanvasEnv.h"
 
 namespace quorin {
 

@@ -1,11 +1,11 @@
 #include "canvas/Preview.h"
 #include "canvas/CanvasBackgrounds.h"
-#include "canvas/CanvasEnv.h"
 #include "canvas/CommandBar.h"
 #include "core/PreviewList.h"
 #include "platform/NumberText.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
+#include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 #include <QImageReader>
 #include <cmath>

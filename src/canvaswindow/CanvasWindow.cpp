@@ -1,7 +1,9 @@
 #include "canvaswindow/CanvasWindow.h"
+#include "animation/Rain.h"
 #include "canvas/CanvasLayout.h"
 #include "canvas/CommandBar.h"
 #include "canvas/Preview.h"
+#include "motion/CanvasPlot.h"
 #include "platform/Twips.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
@@ -36,7 +38,7 @@ const std::array<ButtonDesign, 22> barDesign = {{
 } // namespace
 
 CanvasWindow::CanvasWindow(CanvasHost& host, SharedState& state, const Services& services)
-    : QWidget(nullptr), CanvasEnv(*this, state, services, host.mainFields()), host_(host) {
+    : QWidget(nullptr), CanvasEnv(*this, state, services, host), host_(host) {
     setWindowTitle(QStringLiteral("新月 画画"));
     resize(twipsToPixels(15468), twipsToPixels(9060));
     createControls();
@@ -53,6 +55,7 @@ void CanvasWindow::createControls() {
             [this](int key, int shift) { picture1KeyDown(key, shift); });
     connect(Picture1, &PictureBox::keyPress, this,
             [this](int character) { picture1KeyPress(character); });
+    connect(Picture1, &PictureBox::clicked, this, [this] { picture1Click(); });
 
     Image1 = new ImageBox(this);
     placeTwips(Image1, 300, 300, 6192, 3552);
@@ -78,6 +81,7 @@ void CanvasWindow::createControls() {
     Command10 = button("全屏", 120, 4320, 612, 372);
     connect(Command10, &QPushButton::clicked, this, [this] { command10Click(); });
     Command8 = button("雨", 120, 5160, 372, 372);
+    connect(Command8, &QPushButton::clicked, this, [this] { command8Click(); });
     Command11 = button("图像采集", 14640, 960, 372, 1212);
     Command9 = button("图像采集", 15120, 960, 372, 1212);
     const std::array<const char*, 3> captureCaptions = {"图像采集", "图像比较", "图像叠加"};
@@ -222,6 +226,12 @@ void CanvasWindow::resizeHandler() {
 
 void CanvasWindow::command1Click(int index) {
     runCommandBar(*this, index);
+}
+void CanvasWindow::command8Click() {
+    rain(*this);
+}
+void CanvasWindow::picture1Click() {
+    clickPlot(*this);
 }
 void CanvasWindow::command10Click() {
     fullScreenCommand(*this);

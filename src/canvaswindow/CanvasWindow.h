@@ -1,5 +1,5 @@
 #pragma once
-#include "canvas/CanvasEnv.h"
+#include "state/CanvasEnv.h"
 #include <QWidget>
 
 namespace quorin {
@@ -26,7 +26,9 @@ public:
 
     // --- handlers ---
     void command1Click(int index);
+    void command8Click();  // 雨
     void command10Click(); // 全屏
+    void picture1Click();  // the click plot
     void resizeHandler();
     void escPressed();
     void picture1KeyDown(int key, int shift);

@@ -139,6 +139,11 @@ std::optional<DropState> tryDropStateAt(const DropInputs& in, double t) {
     return s;
 }
 
+double relativeApexTime(const DropInputs& in) {
+    const DropConstants c = dropConstants(in);
+    return std::atan(std::abs(in.vy0 - in.vfy) / c.vt) / c.lambda;
+}
+
 double f1(const DropInputs& in, double t) {
     return horizontal(dropConstants(in), in, t).position;
 }

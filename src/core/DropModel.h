@@ -43,6 +43,11 @@ DropState dropStateAt(const DropInputs& in, double t);
 // or any result is not finite.
 std::optional<DropState> tryDropStateAt(const DropInputs& in, double t);
 
+// The relative apex time ta = atan(|w0| / vt) / lambda with w0 = Vy0 - VFy:
+// when the drop, rising against the air, stops relative to it. Meaningful
+// where w0 <= 0 (0 when w0 = 0).
+double relativeApexTime(const DropInputs& in);
+
 // Horizontal and vertical (downward positive) displacement alone. Once
 // tryDropStateAt succeeds at some T, these are finite for every t in [0, T].
 double f1(const DropInputs& in, double t);

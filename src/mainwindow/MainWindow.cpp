@@ -120,6 +120,10 @@ void MainWindow::setFieldText(int index, const QString& text) {
         Text1[index]->setText(text);
 }
 
+void MainWindow::hideDragLabel() {
+    Label1[14]->hide();
+}
+
 ColorValue MainWindow::paperColor() const {
     return state_.swatches.paper();
 }

@@ -34,6 +34,7 @@ public:
     // --- MainFields ---
     QString fieldText(int index) const override;
     void setFieldText(int index, const QString& text) override;
+    void hideDragLabel() override;
 
     // --- controls ---
     std::array<ClickLabel*, 18> Label1{};

@@ -31,9 +31,13 @@ void SystemClock::pause(double seconds, WaitKind kind, const std::function<void(
             if (now() <= end)
                 QThread::usleep(500);
         } else {
-            if (repaint)
+            constexpr double displayInterval = 1.0 / 60;
+            if (repaint && now() - lastRepaint_ >= displayInterval) {
                 repaint();
-            QThread::usleep(1000);
+                lastRepaint_ = now();
+            }
+            if (now() <= end)
+                QThread::usleep(1000);
         }
     } while (now() <= end);
 }

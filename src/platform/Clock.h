@@ -28,6 +28,9 @@ public:
 
 private:
     std::int64_t startNs_;
+    // Busy waits repaint at display rate, not at every round of the loop: a
+    // full-screen repaint per millisecond would stretch the designed waits.
+    double lastRepaint_ = -1;
 };
 
 } // namespace quorin

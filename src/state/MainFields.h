@@ -4,8 +4,8 @@
 namespace quorin {
 
 // The main window's entry and result fields Text1(0) .. Text1(17) as text, by
-// their designed indexes. The commands of both windows read and write them
-// through this, never through the main window itself.
+// their designed indexes, and the drag label beside them. The commands of both windows read and
+// write them through this, never through the main window itself.
 class MainFields {
 public:
     static constexpr int count = 18;
@@ -17,6 +17,9 @@ public:
     void appendFieldText(int index, const QString& text) {
         setFieldText(index, fieldText(index) + text);
     }
+    // The label Label1(14) beside the fields ("阻力为 ="), which every plot
+    // hides when it is done.
+    virtual void hideDragLabel() = 0;
 
 protected:
     ~MainFields() = default;

@@ -1,13 +1,18 @@
-#include "canvas/CanvasEnv.h"
+#include "state/CanvasEnv.h"
 #include "platform/Twips.h"
 #include "state/SharedState.h"
+#include "state/WindowHosts.h"
 #include <cstring>
 
 namespace quorin {
 
 CanvasEnv::CanvasEnv(QWidget& window, SharedState& state, const Services& services,
-                     MainFields& mainFields)
-    : window_(window), state_(state), services_(services), mainFields_(mainFields) {}
+                     CanvasHost& host)
+    : window_(window), state_(state), services_(services), host_(host) {}
+
+MainFields& CanvasEnv::mainFields() {
+    return host_.mainFields();
+}
 
 Swatches& CanvasEnv::swatches() {
     return state_.swatches;

@@ -7,6 +7,7 @@
 
 namespace quorin {
 
+class CanvasHost;
 class MainFields;
 struct SharedState;
 struct Services;
@@ -14,19 +15,20 @@ class Swatches;
 
 // The canvas as its commands see it: its controls, timers and form-level
 // variables, the window they sit in, and what they reach outside the canvas
-// (the shared record, the services, the main window's entry fields). The
-// canvas window builds it; commands never see the window class.
+// (the shared record, the services, the main window's fields, the program as
+// far as the canvas may ask it). The canvas window is one; commands of every
+// canvas feature take it and never see the window class.
 class CanvasEnv {
 public:
-    CanvasEnv(QWidget& window, SharedState& state, const Services& services,
-              MainFields& mainFields);
+    CanvasEnv(QWidget& window, SharedState& state, const Services& services, CanvasHost& host);
     CanvasEnv(const CanvasEnv&) = delete;
     CanvasEnv& operator=(const CanvasEnv&) = delete;
 
     QWidget& canvasWidget() { return window_; }
     SharedState& state() { return state_; }
     const Services& services() const { return services_; }
-    MainFields& mainFields() { return mainFields_; }
+    MainFields& mainFields();
+    CanvasHost& host() { return host_; }
     Swatches& swatches();
 
     // An unloaded canvas is dead: commands that resume after a wait stop.
@@ -86,10 +88,15 @@ public:
     double zx = 0, zy = 0;
     double xa = 0, xb = 0, ya = 0, yb = 0;
     double fv = 0, fvx0 = 0, fvy0 = 0;
+    // The window's own fore colour, which the plot commands set.
+    ColorValue foreColor = colors::black;
     // The picture preview runs (its button reads 停止预览).
     bool previewing = false;
     // The thick pen is on (its button reads 细).
     bool thickPen = false;
+    // When an animation that does not wait last showed the picture (clock
+    // seconds): it repaints at display rate.
+    double lastRepaint = -1;
 
     // Window changes that must not run the resize rule (a border switch
     // re-creates the native window and may report a resize of the same size).
@@ -112,7 +119,7 @@ private:
     QWidget& window_;
     SharedState& state_;
     const Services& services_;
-    MainFields& mainFields_;
+    CanvasHost& host_;
     bool dead_ = false;
     int quietResize_ = 0;
 };

@@ -1,0 +1,53 @@
+#include "motion/CanvasModel.h"
+#include "core/CanvasMotion.h"
+#include "motion/DeriveCommand.h"
+#include "state/MainFields.h"
+#include <cmath>
+
+namespace quorin {
+
+namespace {
+// fvx0 and fvy0 that hold no number count as 0.
+double numberOrZero(double v) {
+    return std::isnan(v) ? 0.0 : v;
+}
+} // namespace
+
+CanvasModel::CanvasModel(MainFields& fields, double fvx0, double fvy0)
+    : fields_(fields), drop_(readDropInputs(fields)), interceptor_(drop_) {
+    interceptor_.vx0 = numberOrZero(fvx0);
+    interceptor_.vy0 = numberOrZero(fvy0);
+    dropMoment_ = canvasModelMoment(drop_);
+    interceptorMoment_ = canvasModelMoment(interceptor_);
+}
+
+double CanvasModel::f1(double t) const {
+    return quorin::f1(drop_, t);
+}
+
+double CanvasModel::f2(double t) {
+    writeMoment(dropMoment_);
+    return quorin::f2(drop_, t);
+}
+
+double CanvasModel::f3(double t) {
+    writeMoment(interceptorMoment_);
+    return quorin::f2(interceptor_, t);
+}
+
+double CanvasModel::f4(double t) const {
+    return quorin::f1(interceptor_, t);
+}
+
+void CanvasModel::writeMoment(const std::optional<QString>& text) {
+    if (!text)
+        return;
+    if (!boxHolds_)
+        boxHolds_ = fields_.fieldText(11);
+    if (*boxHolds_ == *text)
+        return;
+    fields_.setFieldText(11, *text);
+    boxHolds_ = text;
+}
+
+} // namespace quorin

@@ -1,0 +1,241 @@
+#include "motion/CanvasPlot.h"
+#include "core/CanvasMotion.h"
+#include "core/PlotSampling.h"
+#include "motion/CanvasModel.h"
+#include "motion/CanvasWaits.h"
+#include "motion/DeriveCommand.h"
+#include "platform/NumberText.h"
+#include "platform/Services.h"
+#include "state/CanvasEnv.h"
+#include "state/MainFields.h"
+#include "state/SharedState.h"
+#include <cmath>
+#include <numbers>
+
+namespace quorin {
+
+namespace {
+
+constexpr double pi = std::numbers::pi;
+constexpr ColorValue ellipseColor = rgb(128, 64, 128);
+
+bool inputsAreNumbers(const MainFields& fields) {
+    for (int i : {0, 1, 2, 3, 4, 10, 13})
+        if (!isNumeric(fields.fieldText(i)))
+            return false;
+    return true;
+}
+
+std::optional<CanvasPlotWindow> evaluateQuietly(const DropInputs& in, double t, int steps) {
+    const auto atT = tryDropStateAt(in, t);
+    auto plot = atT ? samplePlot(in, t, steps) : std::nullopt;
+    if (!plot)
+        return std::nullopt;
+    return CanvasPlotWindow{*atT, std::move(*plot)};
+}
+
+// The checks every canvas plot starts with; the message says what failed.
+std::optional<CanvasPlotWindow> checkAndEvaluate(CanvasEnv& canvas, const DropInputs& in,
+                                                 double t) {
+    if (!checkCanvasInputs(canvas))
+        return std::nullopt;
+    return evaluateCanvasPlot(canvas, in, t, canvasPlotSteps);
+}
+
+// xa .. yb from the window's half-range; the picture takes it unless baochi
+// keeps the present scale. A window of size 0 is no scale. The ranges are
+// evaluations of the canvas model, whose moment goes to the main window.
+void applyWindow(CanvasEnv& canvas, CanvasModel& model, double R) {
+    model.f2(0);
+    canvas.xa = canvas.ya = -R;
+    canvas.xb = canvas.yb = R;
+    canvas.foreColor = colors::blue;
+    if (!canvas.baochi && R > 0)
+        canvas.Picture1->scale(canvas.xa, canvas.ya, canvas.xb, canvas.yb);
+}
+
+// A shade of the pen colour: Rnd times yaa, rounded; its low three bytes draw.
+ColorValue randomShade(CanvasEnv& canvas) {
+    const double c = std::round(canvas.services().random.next() * canvas.yaa);
+    return static_cast<ColorValue>(static_cast<std::int64_t>(c) & 0xFFFFFF);
+}
+
+// Calls `step` for s = 0, t/150, ... <= t with the point of the path from
+// (zx, zy); stops (false) when the canvas is unloaded during a wait.
+template <class Step> bool alongPath(CanvasEnv& canvas, CanvasModel& model, double t, Step&& step) {
+    bool alive = true;
+    forStep(0.0, t, t / canvasPlotSteps, [&](double s) {
+        const double x = canvas.zx + model.f1(s);
+        const double y = canvas.zy + model.f2(s);
+        step(x, y);
+        alive = !canvas.isDead();
+        return alive;
+    });
+    return alive;
+}
+
+// From (cx, cy + ry) round the ellipse (rx, ry) in 150 segments, from 0 up
+// to `end`; false when the canvas is unloaded during a wait.
+bool traceEllipse(CanvasEnv& canvas, double cx, double cy, double rx, double ry, double end,
+                  ColorValue color) {
+    PictureBox& pic = *canvas.Picture1;
+    bool alive = true;
+    forStep(0.0, end, 2 * pi / canvasPlotSteps, [&](double a) {
+        canvasPause(canvas);
+        if (canvas.isDead()) {
+            alive = false;
+            return false;
+        }
+        pic.lineTo(cx + rx * std::sin(a), cy + ry * std::cos(a), color);
+        return true;
+    });
+    return alive;
+}
+
+} // namespace
+
+void showCanvasMessage(CanvasEnv& canvas, const char* text) {
+    canvas.services().dialogs.message(QString::fromUtf8(text), MessageButtons::Ok,
+                                      QStringLiteral("Quorin"));
+}
+
+bool checkCanvasInputs(CanvasEnv& canvas, bool zeroTimeAllowed) {
+    const MainFields& fields = canvas.mainFields();
+    const double t = val(fields.fieldText(10));
+    // t below 0 would sample a motion the model does not describe, and t = 0
+    // a plot of one point.
+    if (!inputsAreNumbers(fields) || t < 0 || (t == 0 && !zeroTimeAllowed)) {
+        showCanvasMessage(canvas, inputCheckMessage);
+        return false;
+    }
+    return true;
+}
+
+std::optional<CanvasPlotWindow> evaluateCanvasPlot(CanvasEnv& canvas, const DropInputs& in,
+                                                   double t, int steps) {
+    auto e = evaluateQuietly(in, t, steps);
+    if (!e)
+        showCanvasMessage(canvas, arithmeticErrorMessage);
+    return e;
+}
+
+void clickPlot(CanvasEnv& canvas) {
+    const SharedState& s = canvas.state();
+    if (s.angleTransformArmed || !s.simulationMode || s.drawingMode)
+        return;
+    CanvasModel model(canvas.mainFields(), canvas.fvx0, canvas.fvy0);
+    const double t = val(canvas.mainFields().fieldText(10));
+    const auto e = checkAndEvaluate(canvas, model.inputs(), t);
+    if (!e)
+        return;
+    applyWindow(canvas, model, e->plot.R);
+    canvas.state().targetX = canvas.xb;
+    canvas.state().targetY = canvas.yb;
+
+    PictureBox& pic = *canvas.Picture1;
+    const ColorValue pen = canvas.yaa;
+    pic.pset(canvas.zx, canvas.zy, pen);
+    const double d = static_cast<float>(pic.scaleWidth() / canvasPlotSteps);
+    if (canvas.huaxian) {
+        const bool alive = alongPath(canvas, model, t, [&](double x, double y) {
+            pauseAndClear0(canvas);
+            pic.setFillColor(pen);
+            pic.setFillStyle(FillStyle::Solid);
+            pic.circle(x, y, 0.6 * d, pen);
+            pic.setFillStyle(FillStyle::Transparent);
+            pic.circle(x, y, d, pen);
+        });
+        if (!alive)
+            return;
+    }
+    pic.pset(canvas.zx, canvas.zy, pen);
+    if (!alongPath(canvas, model, t, [&](double x, double y) {
+            canvasPause(canvas);
+            pic.lineTo(x, y, pen);
+        }))
+        return;
+    if (canvas.huatuo) {
+        const double rx = 0.9 * canvas.xb, ry = 0.9 * canvas.yb;
+        const double end = 2 * pi + 2 * pi / canvasPlotSteps;
+        pic.pset(canvas.zx, canvas.zy + ry, pen);
+        if (!traceEllipse(canvas, canvas.zx, canvas.zy, rx, ry, end, pen))
+            return;
+        pic.pset(canvas.zx, canvas.zy + ry, pen);
+        traceEllipse(canvas, canvas.zx, canvas.zy, rx, 0.3 * ry, end, pen);
+    }
+}
+
+void canvasDerive(CanvasEnv& canvas) {
+    MainFields& fields = canvas.mainFields();
+    CanvasModel model(fields, canvas.fvx0, canvas.fvy0);
+    const DropInputs& in = model.inputs();
+    const double t = val(fields.fieldText(10));
+    const auto e = checkAndEvaluate(canvas, in, t);
+    if (!e)
+        return;
+    // Everything that can overflow is known before anything is written.
+    const double length = scanPath(in, t, e->plot.R, e->atT, canvasScanSteps).length;
+    const double speed = std::hypot(e->atT.vx, e->atT.vy);
+    if (!std::isfinite(length) || !std::isfinite(speed)) {
+        showCanvasMessage(canvas, arithmeticErrorMessage);
+        return;
+    }
+    if (const auto message = canvasDeriveMessage(in, t)) {
+        fields.setFieldText(11, *message);
+        model.boxChanged();
+    }
+    const auto text = [](double v) { return numberToText(canvasround::wc(v)); };
+    fields.setFieldText(5, text(e->atT.x));
+    fields.setFieldText(6, text(e->atT.y));
+    fields.setFieldText(7, text(e->atT.vx));
+    fields.setFieldText(8, text(e->atT.vy));
+
+    applyWindow(canvas, model, e->plot.R);
+    PictureBox& pic = *canvas.Picture1;
+    const ColorValue pen = canvas.yaa;
+    pic.pset(canvas.zx, canvas.zy, pen);
+    const bool oneColour = canvas.yae == QStringLiteral("danse");
+    if (oneColour || canvas.yae == QStringLiteral("caise")) {
+        const auto colour = [&] { return oneColour ? pen : randomShade(canvas); };
+        // Rays from the start point, then the path as a polyline.
+        if (!alongPath(canvas, model, t, [&](double x, double y) {
+                canvasPause(canvas);
+                pic.setFillColor(pen);
+                pic.setFillStyle(FillStyle::Solid);
+                pic.line(canvas.zx, canvas.zy, x, y, colour());
+            }))
+            return;
+        pic.pset(canvas.zx, canvas.zy, pen);
+        if (!alongPath(canvas, model, t, [&](double x, double y) {
+                canvasPause(canvas);
+                pic.lineTo(x, y, colour());
+            }))
+            return;
+    }
+    if (canvas.huatuo) {
+        pic.pset(0, 0, pen);
+        pic.setFillStyle(FillStyle::Transparent);
+        pic.pset(0, 0.9 * canvas.yb);
+        if (!traceEllipse(canvas, 0, 0, 0.9 * canvas.xb, 0.9 * canvas.yb, 2 * pi, ellipseColor))
+            return;
+    }
+    fields.setFieldText(9, text(speed));
+    fields.setFieldText(12, text(length));
+    fields.hideDragLabel();
+}
+
+bool derivePlotWindow(CanvasEnv& canvas) {
+    const MainFields& fields = canvas.mainFields();
+    const double t = val(fields.fieldText(10));
+    if (!inputsAreNumbers(fields) || !(t > 0))
+        return false;
+    const auto e = evaluateQuietly(readDropInputs(fields), t, canvasPlotSteps);
+    if (!e)
+        return false;
+    canvas.xa = canvas.ya = -e->plot.R;
+    canvas.xb = canvas.yb = e->plot.R;
+    canvas.foreColor = colors::blue;
+    return true;
+}
+
+} // namespace quorin

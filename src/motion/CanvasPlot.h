@@ -1,0 +1,50 @@
+#pragma once
+#include "core/DropModel.h"
+#include "core/PlotSampling.h"
+#include <optional>
+
+namespace quorin {
+
+class CanvasEnv;
+
+// The canvas's drawings of the drop entered in the main window, starting at the
+// last pressed point (zx, zy) in the canvas pen colour yaa.
+
+// A click on the canvas picture in simulation mode (not armed for the angle
+// search, not drawing): the path from (zx, zy), with chords after 画弦 and
+// the ellipses while huatuo.
+void clickPlot(CanvasEnv& canvas);
+
+// 推导计算 of the canvas bar: results into the main window's fields, the fan
+// and the path in one colour (单色) or random shades of yaa (随机彩色), the
+// path length and the ellipse round the origin.
+void canvasDerive(CanvasEnv& canvas);
+
+// The plot window of the canvas derive (150 samples, made square) into xa, xb,
+// ya, yb, and the canvas fore colour blue; the picture's scale is not touched.
+// False, with everything left as it was, when the inputs are no numbers, the
+// flight time is not above 0 or the model cannot be evaluated.
+bool derivePlotWindow(CanvasEnv& canvas);
+
+// The input check of every canvas plot: the seven input fields of the main
+// window hold numbers and the flight time is above 0 (or, when allowed, 0).
+// Otherwise "请输入数值！" is shown and the answer is false.
+bool checkCanvasInputs(CanvasEnv& canvas, bool zeroTimeAllowed = false);
+
+// A notice titled "Quorin" over the canvas.
+void showCanvasMessage(CanvasEnv& canvas, const char* text);
+
+// The drop at t and its plot window of `steps` samples; nothing, after the
+// arithmetic message, when radius or density is 0 or the model overflows.
+struct CanvasPlotWindow {
+    DropState atT;
+    PlotSamples plot;
+};
+std::optional<CanvasPlotWindow> evaluateCanvasPlot(CanvasEnv& canvas, const DropInputs& in,
+                                                   double t, int steps);
+
+// Samples of the canvas plots, and of the path-length measure.
+inline constexpr int canvasPlotSteps = 150;
+inline constexpr int canvasScanSteps = 10000;
+
+} // namespace quorin

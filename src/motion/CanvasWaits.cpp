@@ -1,0 +1,45 @@
+#include "motion/CanvasWaits.h"
+#include "platform/Services.h"
+#include "state/CanvasEnv.h"
+#include "state/SharedState.h"
+
+namespace quorin {
+
+namespace {
+constexpr double hundredth = 0.01;
+
+void busyHundredth(CanvasEnv& canvas) {
+    PictureBox* picture = canvas.Picture1;
+    canvas.services().clock.pause(hundredth, WaitKind::Busy, [picture] { picture->repaint(); });
+}
+} // namespace
+
+void canvasPause(CanvasEnv& canvas) {
+    // The replay's count to 5000 takes no measurable time.
+    if (canvas.state().replayMode)
+        return;
+    busyHundredth(canvas);
+}
+
+void spinBriefly(CanvasEnv&) {}
+
+void pauseAndClear0(CanvasEnv& canvas) {
+    busyHundredth(canvas);
+    canvas.Picture1->cls();
+}
+
+void pauseHundredthBusy(CanvasEnv& canvas) {
+    busyHundredth(canvas);
+}
+
+void spinThenClear(CanvasEnv& canvas) {
+    // No wait, but what was drawn shows at display rate.
+    const double now = canvas.services().clock.now();
+    if (now - canvas.lastRepaint >= 1.0 / 60) {
+        canvas.Picture1->repaint();
+        canvas.lastRepaint = now;
+    }
+    canvas.Picture1->cls();
+}
+
+} // namespace quorin

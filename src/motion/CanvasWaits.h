@@ -1,0 +1,22 @@
+#pragma once
+
+namespace quorin {
+
+class CanvasEnv;
+
+// The canvas's waits. They dispatch no window events (the canvas stays busy
+// while an animation runs), but the canvas picture repaints itself so the
+// animation shows. After a wait a command checks isDead() like any other.
+
+// More than 0.01 s; while a record replay runs, no wait at all.
+void canvasPause(CanvasEnv& canvas);
+// A count that takes no measurable time.
+void spinBriefly(CanvasEnv& canvas);
+// More than 0.01 s, then Cls of the canvas picture.
+void pauseAndClear0(CanvasEnv& canvas);
+// More than 0.01 s.
+void pauseHundredthBusy(CanvasEnv& canvas);
+// No measurable time, then Cls of the canvas picture.
+void spinThenClear(CanvasEnv& canvas);
+
+} // namespace quorin
