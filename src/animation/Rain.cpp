@@ -50,6 +50,8 @@ void sweep(CanvasEnv& canvas, CanvasModel& model) {
     pic.pset(-s.targetX, -canvas.zy, canvas.yaa);
     pic.pset(canvas.zx, canvas.zy, canvas.yaa);
     pic.setDrawWidth(5);
+    // yaa is the colour of every mark the rain draws.
+    const ColorValue pen = canvas.yaa;
     const double bottom = s.targetY;
     const double startStep = s.targetX / 50;
     // zx itself walks the start points and keeps the last one it took.
@@ -60,15 +62,15 @@ void sweep(CanvasEnv& canvas, CanvasModel& model) {
             const double x = zx + model.f1(sample);
             const double y = canvas.zy + model.f2(sample);
             if (y < bottom) {
-                pic.lineTo(x, y);
+                pic.lineTo(x, y, pen);
                 spinThenClear(canvas);
                 // The newest segment stays after the clearing.
                 if (sample > dt)
-                    pic.line(prevX, prevY, x, y);
+                    pic.line(prevX, prevY, x, y, pen);
                 if (sample > t - dt)
-                    pic.pset(zx + startStep, canvas.zy);
+                    pic.pset(zx + startStep, canvas.zy, pen);
             } else {
-                pic.line(zx, canvas.zy, x, y);
+                pic.line(zx, canvas.zy, x, y, pen);
             }
             prevX = x;
             prevY = y;
@@ -137,7 +139,7 @@ double render(CanvasEnv& canvas, const RainDrop& drop, bool firstKind) {
     });
     if (!alive)
         return length;
-    pic.pset(drop.startX, drop.startY);
+    pic.pset(drop.startX, drop.startY, pen);
     forEachSample(t, rendererSteps, [&](double s) {
         if (!alive)
             return;
@@ -152,7 +154,7 @@ double render(CanvasEnv& canvas, const RainDrop& drop, bool firstKind) {
     if (canvas.huatuo) {
         const double rx = 0.9 * canvas.xb, ry = 0.9 * canvas.yb;
         constexpr double pi = std::numbers::pi;
-        pic.pset(drop.startX, drop.startY + ry);
+        pic.pset(drop.startX, drop.startY + ry, pen);
         forStep(0.0, 2 * pi + 2 * pi / 150, 2 * pi / 150, [&](double a) {
             canvasPause(canvas);
             if (canvas.isDead())
