@@ -1,12 +1,10 @@
 // The main window's 推导计算 and replay without their designed waits: what
 // the computation and drawing cost when the 0.01 s pauses are taken out.
-#include "app/Program.h"
+#include "BenchProgram.h"
 #include "core/PlotSampling.h"
 #include "mainwindow/MainWindow.h"
 #include "motion/DeriveCommand.h"
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <array>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -15,36 +13,7 @@ using namespace quorin;
 
 namespace {
 
-class NoWaitClock final : public Clock {
-public:
-    double now() const override { return t_; }
-    void pause(double seconds, WaitKind, const std::function<void()>&) override { t_ += seconds; }
-
-private:
-    double t_ = 0;
-};
-
-class SilentDialogs final : public Dialogs {
-public:
-    Answer message(const QString&, MessageButtons, const QString&) override { return Answer::Ok; }
-    QString openFile(const QString&) override { return {}; }
-    QString saveFile(const QString&) override { return {}; }
-    ColorValue chooseColor(ColorValue initial) override { return initial; }
-};
-
-// A program whose folder holds the plot background, as installed.
-struct BenchProgram {
-    BenchProgram() {
-        QFile::copy(QCoreApplication::applicationDirPath() + "/I1.jpg", dir.filePath("I1.jpg"));
-        program = std::make_unique<Program>(Services{dialogs, clock, folder, random, nullptr});
-    }
-    QTemporaryDir dir;
-    ProgramFolder folder{dir.path()};
-    SilentDialogs dialogs;
-    NoWaitClock clock;
-    SeededRandom random{1};
-    std::unique_ptr<Program> program;
-};
+using bench::BenchProgram;
 
 struct Entry {
     const char *radius, *vx0, *vfx, *vfy, *vy0, *t;

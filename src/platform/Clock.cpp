@@ -36,8 +36,14 @@ void SystemClock::pause(double seconds, WaitKind kind, const std::function<void(
                 repaint();
                 lastRepaint_ = now();
             }
-            if (now() <= end)
+            // Sleep in slices, but not past the end: the last fraction of a
+            // millisecond is yielded away, so a run of short waits keeps
+            // its designed length.
+            const double remaining = end - now();
+            if (remaining > 0.0015)
                 QThread::usleep(1000);
+            else if (remaining >= 0)
+                QThread::yieldCurrentThread();
         }
     } while (now() <= end);
 }
