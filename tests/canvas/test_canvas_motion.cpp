@@ -7,7 +7,10 @@
 #include "motion/DeriveCommand.h"
 #include "platform/NumberText.h"
 #include "support/CanvasTest.h"
+#include <QCoreApplication>
+#include <QEvent>
 #include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <set>
 
@@ -81,12 +84,34 @@ TEST(CanvasModel, MomentGoesToTheBoxOnceNotAtEveryEvaluation) {
     EXPECT_EQ(f.text[11], numberToText(relativeApexTime(DropInputs{1, 1, 0, 1, 2, 0})));
 }
 
+// Calls back at every paint of a widget.
+class PaintCounter final : public QObject {
+public:
+    PaintCounter(QWidget& w, std::function<void()> painted) : painted_(std::move(painted)) {
+        w.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            painted_();
+        return false;
+    }
+
+private:
+    std::function<void()> painted_;
+};
+
 class CanvasMotion : public CanvasTest {
 protected:
     void SetUp() override {
         c = &launch(CanvasMode::Drop);
-        // A small picture keeps the pixel work of the animations cheap.
-        c->Picture1->resize(240, 160);
+        // A small picture keeps the pixel work of the animations cheap; the
+        // screenshots for the documentation (QUORIN_SHOTS=folder) want more.
+        if (qEnvironmentVariableIsEmpty("QUORIN_SHOTS"))
+            c->Picture1->resize(240, 160);
+        else
+            c->Picture1->resize(720, 480);
         c->Picture1->setAutoRedraw(true);
         c->Picture1->setBackColor(colors::black);
         c->yaa = colors::red;
@@ -231,6 +256,10 @@ TEST_F(CanvasMotion, DeriveWritesTheResultsAndDrawsInOneOrManyShades) {
 
 TEST_F(CanvasMotion, DeriveIsSeenWhileItRuns) {
     c->huatuo = false;
+    set(1, "3"); // thrown right and up
+    set(4, "-5");
+    set(2, "-2"); // against the wind
+    set(10, "2");
     std::size_t midway = 0;
     t.clock.onPause = [&](int n) {
         if (n == 75) {
@@ -291,6 +320,29 @@ TEST_F(CanvasMotion, RainSweepsOnceCheckedAndAlwaysShowsTheMainWindow) {
     EXPECT_LT(c->zx, -R + R / 50 * 1.001);
     EXPECT_FALSE(drawn().empty());
     EXPECT_EQ(t.dialogs.messageTexts().size(), 1);
+
+    // The streak shows while the sweep runs, although it never waits (once
+    // the window system has exposed the canvas).
+    QCoreApplication::processEvents();
+    int paints = 0;
+    const QString shots = qEnvironmentVariable("QUORIN_SHOTS");
+    QImage exposure; // for the documentation: the frames the user saw, laid over each other
+    PaintCounter counter(*c->Picture1, [&] {
+        if (++paints % 10 != 0 || shots.isEmpty())
+            return;
+        const QImage frame = c->Picture1->screenImage();
+        if (exposure.isNull())
+            exposure = frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&exposure);
+        p.setCompositionMode(QPainter::CompositionMode_Lighten);
+        p.drawImage(0, 0, frame);
+    });
+    t.clock.setTick(0.001);
+    c->command8Click();
+    t.clock.setTick(0);
+    EXPECT_GT(paints, 100);
+    if (!shots.isEmpty())
+        exposure.save(shots + "/canvas-rain.png");
 
     // Later presses keep the first window.
     set(10, "3");
