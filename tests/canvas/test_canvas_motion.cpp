@@ -380,5 +380,28 @@ TEST_F(CanvasMotion, RenderersWriteTheirDropAndReturnItsLength) {
     EXPECT_EQ(t.dialogs.messageTexts(), QStringList{QString::fromUtf8(inputCheckMessage)});
 }
 
+// Unloading the canvas in the middle of a wait (as a timer or another window
+// might) ends the animation at that wait; nothing runs on a freed canvas.
+TEST_F(CanvasMotion, UnloadDuringAWaitStopsTheAnimation) {
+    for (int command = 0; command < 3; ++command) {
+        CanvasWindow& canvas = launch(CanvasMode::Drop);
+        canvas.Picture1->resize(240, 160);
+        const int start = t.clock.pauses();
+        t.clock.onPause = [&](int n) {
+            if (n == start + 5)
+                t.program->unloadCanvas();
+        };
+        if (command == 0)
+            canvas.command1Click(0);
+        else if (command == 1)
+            canvas.picture1Click();
+        else
+            rains(canvas, RainDrop{2, 1, 1, 1, 1, 0, 0, 1});
+        EXPECT_TRUE(canvas.isDead());
+        EXPECT_EQ(t.clock.pauses(), start + 5) << command;
+        t.clock.onPause = nullptr;
+    }
+}
+
 } // namespace
 } // namespace quorin
