@@ -7,7 +7,6 @@
 #include "mainwindow/MainWindow.h"
 #include "motion/CanvasPlot.h"
 #include "motion/CanvasWaits.h"
-#include <QApplication>
 #include <QElapsedTimer>
 #include <benchmark/benchmark.h>
 
@@ -82,15 +81,3 @@ void BM_rainSweep(benchmark::State& state) {
 BENCHMARK(BM_rainSweep)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "core/PlotSampling.h"
 #include "mainwindow/MainWindow.h"
 #include "motion/DeriveCommand.h"
-#include <QApplication>
 #include <array>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -71,15 +70,3 @@ void BM_derivedNumbers(benchmark::State& state) {
 BENCHMARK(BM_derivedNumbers)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

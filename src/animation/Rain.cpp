@@ -15,15 +15,6 @@ namespace quorin {
 
 namespace {
 
-// The window's half-range into xa .. yb; the picture takes it unless baochi
-// keeps the present scale. A window of size 0 is no scale.
-void applyRainWindow(CanvasEnv& canvas, double R) {
-    canvas.xa = canvas.ya = -R;
-    canvas.xb = canvas.yb = R;
-    if (!canvas.baochi && R > 0)
-        canvas.Picture1->scale(canvas.xa, canvas.ya, canvas.xb, canvas.yb);
-}
-
 // The first press: check, then the window of the path (targetX = -R, targetY
 // = R). A failed check leaves rainStarted off, so the next press checks again.
 bool startRain(CanvasEnv& canvas, CanvasModel& model) {
@@ -36,7 +27,7 @@ bool startRain(CanvasEnv& canvas, CanvasModel& model) {
     model.f2(0); // the ranges evaluate the canvas model
     SharedState& s = canvas.state();
     s.rainStarted = true;
-    applyRainWindow(canvas, e->plot.R);
+    setCanvasPlotWindow(canvas, e->plot.R);
     s.targetY = canvas.yb;
     s.targetX = canvas.ya;
     return true;
@@ -113,7 +104,7 @@ double render(CanvasEnv& canvas, const RainDrop& drop, bool firstKind) {
         return finish(0);
     }
     model.f2(0); // the ranges evaluate the canvas model
-    applyRainWindow(canvas, e->plot.R);
+    setCanvasPlotWindow(canvas, e->plot.R);
     canvas.baochi = true;
 
     canvas.Text1[2]->setText(numberToText(drop.startX));

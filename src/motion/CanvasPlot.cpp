@@ -42,16 +42,12 @@ std::optional<CanvasPlotWindow> checkAndEvaluate(CanvasEnv& canvas, const DropIn
     return evaluateCanvasPlot(canvas, in, t, canvasPlotSteps);
 }
 
-// xa .. yb from the window's half-range; the picture takes it unless baochi
-// keeps the present scale. A window of size 0 is no scale. The ranges are
+// The window of the plots, in the canvas fore colour blue. The ranges are
 // evaluations of the canvas model, whose moment goes to the main window.
 void applyWindow(CanvasEnv& canvas, CanvasModel& model, double R) {
     model.f2(0);
-    canvas.xa = canvas.ya = -R;
-    canvas.xb = canvas.yb = R;
     canvas.foreColor = colors::blue;
-    if (!canvas.baochi && R > 0)
-        canvas.Picture1->scale(canvas.xa, canvas.ya, canvas.xb, canvas.yb);
+    setCanvasPlotWindow(canvas, R);
 }
 
 // A shade of the pen colour: Rnd times yaa, rounded; its low three bytes draw.
@@ -222,6 +218,13 @@ void canvasDerive(CanvasEnv& canvas) {
     fields.setFieldText(9, text(speed));
     fields.setFieldText(12, text(length));
     fields.hideDragLabel();
+}
+
+void setCanvasPlotWindow(CanvasEnv& canvas, double R) {
+    canvas.xa = canvas.ya = -R;
+    canvas.xb = canvas.yb = R;
+    if (!canvas.baochi && R > 0)
+        canvas.Picture1->scale(canvas.xa, canvas.ya, canvas.xb, canvas.yb);
 }
 
 bool derivePlotWindow(CanvasEnv& canvas) {

@@ -43,6 +43,11 @@ struct CanvasPlotWindow {
 std::optional<CanvasPlotWindow> evaluateCanvasPlot(CanvasEnv& canvas, const DropInputs& in,
                                                    double t, int steps);
 
+// The square window of half-range R into xa, xb, ya, yb; the picture takes it
+// as its scale unless baochi keeps the present one. A window of size 0 is no
+// scale.
+void setCanvasPlotWindow(CanvasEnv& canvas, double R);
+
 // Samples of the canvas plots, and of the path-length measure.
 inline constexpr int canvasPlotSteps = 150;
 inline constexpr int canvasScanSteps = 10000;
