@@ -36,5 +36,19 @@ TEST(PlotSampling, FinerScanMeasuresTheSameLength) {
     EXPECT_EQ(scanPath(drop, 2.0, R, *atT, 0).length, 0);
 }
 
+// The renderers' window rule has a branch for a path wholly above or below its
+// start (ymin ymax > 0); the samples start at the start point, so the branch
+// never applies and the one window rule serves every plot.
+TEST(PlotSampling, PathsAlwaysContainTheirStartPoint) {
+    for (double vy0 : {-30.0, -1.0, 0.0, 2.0, 40.0})
+        for (double vfy : {-5.0, 0.0, 3.0})
+            for (double t : {0.01, 1.0, 20.0}) {
+                const auto plot = samplePlot(DropInputs{1, 1, 1, 0, vfy, vy0}, t, 200);
+                ASSERT_TRUE(plot);
+                EXPECT_LE(plot->ymin, 0);
+                EXPECT_GE(plot->ymax, 0);
+            }
+}
+
 } // namespace
 } // namespace quorin
