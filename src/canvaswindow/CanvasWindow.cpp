@@ -1,4 +1,5 @@
 #include "canvaswindow/CanvasWindow.h"
+#include "animation/Patterns.h"
 #include "animation/Rain.h"
 #include "canvas/CanvasLayout.h"
 #include "canvas/CommandBar.h"
@@ -78,6 +79,26 @@ void CanvasWindow::createControls() {
     Command5 = button("生", 240, 2760, 372, 372);
     Command3 = button("金", 240, 3240, 372, 372);
     Command2 = button("蛋", 240, 3720, 372, 372);
+    // The pattern buttons and their timers.
+    const std::array<std::pair<CommandButton*, PatternKind>, 6> patterns = {{
+        {Command2, PatternKind::Egg},
+        {Command3, PatternKind::Gold},
+        {Command4, PatternKind::Shell},
+        {Command5, PatternKind::Growth},
+        {Command6, PatternKind::Tower},
+        {Command7, PatternKind::Light},
+    }};
+    for (auto [b, kind] : patterns)
+        connect(b, &QPushButton::clicked, this, [this, kind] { patternButton(*this, kind); });
+    const std::array<std::pair<QTimer*, PatternKind>, 5> patternTimers = {{
+        {&Timer5, PatternKind::Egg},
+        {&Timer6, PatternKind::Gold},
+        {&Timer4, PatternKind::Shell},
+        {&Timer7, PatternKind::Growth},
+        {&Timer16, PatternKind::Light},
+    }};
+    for (auto [timer, kind] : patternTimers)
+        connect(timer, &QTimer::timeout, this, [this, kind] { patternTick(*this, kind); });
     Command10 = button("全屏", 120, 4320, 612, 372);
     connect(Command10, &QPushButton::clicked, this, [this] { command10Click(); });
     Command8 = button("雨", 120, 5160, 372, 372);
@@ -227,6 +248,12 @@ void CanvasWindow::resizeHandler() {
 void CanvasWindow::command1Click(int index) {
     runCommandBar(*this, index);
 }
+void CanvasWindow::command3Click() {
+    patternButton(*this, PatternKind::Gold);
+}
+void CanvasWindow::command5Click() {
+    patternButton(*this, PatternKind::Growth);
+}
 void CanvasWindow::command8Click() {
     rain(*this);
 }
@@ -294,9 +321,10 @@ void CanvasWindow::timer17Tick() {
 void CanvasWindow::timer18Tick() {
     if (!state().screenSaverMode)
         return;
-    startPatternSheng();
-    startPatternJin();
     Timer18.stop();
+    command5Click();
+    if (!isDead())
+        command3Click();
 }
 
 } // namespace quorin

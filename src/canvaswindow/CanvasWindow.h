@@ -38,9 +38,8 @@ public:
     void timer17Tick();
     void timer18Tick();
 
-    // Presses of 生 and 金; the patterns themselves come with the animations.
-    void startPatternSheng() {}
-    void startPatternJin() {}
+    void command3Click(); // 金
+    void command5Click(); // 生
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -8,9 +8,13 @@ namespace quorin {
 namespace {
 constexpr double hundredth = 0.01;
 
-void busyHundredth(CanvasEnv& canvas) {
+void busy(CanvasEnv& canvas, double seconds) {
     PictureBox* picture = canvas.Picture1;
-    canvas.services().clock.pause(hundredth, WaitKind::Busy, [picture] { picture->repaint(); });
+    canvas.services().clock.pause(seconds, WaitKind::Busy, [picture] { picture->repaint(); });
+}
+
+void busyHundredth(CanvasEnv& canvas) {
+    busy(canvas, hundredth);
 }
 } // namespace
 
@@ -40,6 +44,10 @@ void spinThenClear(CanvasEnv& canvas) {
         canvas.lastRepaint = now;
     }
     canvas.Picture1->cls();
+}
+
+void yanchi(CanvasEnv& canvas) {
+    busy(canvas, 1.0);
 }
 
 } // namespace quorin

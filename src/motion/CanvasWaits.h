@@ -18,5 +18,7 @@ void pauseAndClear0(CanvasEnv& canvas);
 void pauseHundredthBusy(CanvasEnv& canvas);
 // No measurable time, then Cls of the canvas picture.
 void spinThenClear(CanvasEnv& canvas);
+// More than 1 s: the hold after a pattern frame.
+void yanchi(CanvasEnv& canvas);
 
 } // namespace quorin

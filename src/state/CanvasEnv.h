@@ -90,6 +90,15 @@ public:
     double fv = 0, fvx0 = 0, fvy0 = 0;
     // The window's own fore colour, which the plot commands set.
     ColorValue foreColor = colors::black;
+    // Pattern parameters: counter, tick count, rate and phase of each group,
+    // and the shell's oat, goodt and goody.
+    double eggCount = 0, eggTick = 0, eggRate = 0, eggPhase = 0;
+    double goldCount = 0, goldTick = 0, goldRate = 0, goldPhase = 0;
+    double growthCount = 0, growthTick = 0, growthRate = 0, growthPhase = 0;
+    double oat = 0, goodt = 0, goody = 0;
+    // A pattern frame is being drawn or shows its message: ticks do not start
+    // another redraw meanwhile.
+    int patternBusy = 0;
     // The picture preview runs (its button reads 停止预览).
     bool previewing = false;
     // The thick pen is on (its button reads 细).
