@@ -19,6 +19,20 @@ private:
     double t_ = 0;
 };
 
+// The same, but each wait repaints as a busy wait does at least once.
+class RepaintingNoWaitClock final : public Clock {
+public:
+    double now() const override { return t_; }
+    void pause(double seconds, WaitKind, const std::function<void()>& repaint) override {
+        t_ += seconds;
+        if (repaint)
+            repaint();
+    }
+
+private:
+    double t_ = 0;
+};
+
 class SilentDialogs final : public Dialogs {
 public:
     Answer message(const QString&, MessageButtons, const QString&) override { return Answer::Ok; }

@@ -10,7 +10,7 @@ constexpr double hundredth = 0.01;
 
 void busy(CanvasEnv& canvas, double seconds) {
     PictureBox* picture = canvas.Picture1;
-    canvas.services().clock.pause(seconds, WaitKind::Busy, [picture] { picture->repaint(); });
+    canvas.services().clock.pause(seconds, WaitKind::Busy, [picture] { picture->repaintDrawn(); });
 }
 
 void busyHundredth(CanvasEnv& canvas) {
@@ -40,7 +40,7 @@ void spinThenClear(CanvasEnv& canvas) {
     // No wait, but what was drawn shows at display rate.
     const double now = canvas.services().clock.now();
     if (now - canvas.lastRepaint >= 1.0 / 60) {
-        canvas.Picture1->repaint();
+        canvas.Picture1->repaintDrawn();
         canvas.lastRepaint = now;
     }
     canvas.Picture1->cls();

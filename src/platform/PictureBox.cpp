@@ -14,6 +14,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -46,6 +47,12 @@ QPen makePen(ColorValue color, int width) {
 } // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    updateTimer_.setSingleShot(true);
+    updateTimer_.setInterval(0);
+    connect(&updateTimer_, &QTimer::timeout, this, [this] {
+        if (!dirty_.empty())
+            update(takeDirty());
+    });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -116,8 +123,60 @@ QImage& PictureBox::target() {
 }
 
 void PictureBox::afterDraw() {
-    update();
+    dirty_.assign(1, rect());
+    scheduleUpdate();
 }
+
+void PictureBox::afterDraw(std::span<const QRect> pixels) {
+    // Many small boxes cost more to merge than the whole box costs to paint.
+    constexpr std::size_t mostBoxes = 256;
+    for (const QRect& r : pixels) {
+        const QRect inside = r.intersected(rect());
+        if (!inside.isEmpty())
+            dirty_.push_back(inside);
+    }
+    if (dirty_.size() > mostBoxes)
+        dirty_.assign(1, rect());
+    scheduleUpdate();
+}
+
+// One update for everything drawn until the event loop runs: an update per
+// line would merge regions at every line, and a whole-box update would make
+// every paint a whole-box paint.
+void PictureBox::scheduleUpdate() {
+    if (!updateTimer_.isActive())
+        updateTimer_.start();
+}
+
+QRegion PictureBox::takeDirty() {
+    QRegion region;
+    for (const QRect& r : dirty_)
+        region += r;
+    dirty_.clear();
+    return region;
+}
+
+void PictureBox::repaintDrawn() {
+    if (!dirty_.empty())
+        repaint(takeDirty());
+}
+
+namespace {
+// The pixels a line of the given width may touch, as four boxes along it: a
+// long diagonal line covers little of its bounding box.
+std::array<QRect, 4> lineBoxes(QPoint from, QPoint to, int width) {
+    std::array<QRect, 4> boxes;
+    const QPoint d = to - from;
+    QPoint a = from;
+    for (int i = 1; i <= 4; ++i) {
+        const QPoint b = from + d * i / 4;
+        boxes[i - 1] =
+            QRect(a, b).normalized().adjusted(-width - 1, -width - 1, width + 1, width + 1);
+        a = b;
+    }
+    return boxes;
+}
+} // namespace
 
 void PictureBox::setAutoRedraw(bool on) {
     syncLayers();
@@ -132,13 +191,13 @@ void PictureBox::cls() {
     screenStale_ = false;
     currentX_ = scaleLeft();
     currentY_ = scaleTop();
-    update();
+    afterDraw();
 }
 
 void PictureBox::refresh() {
     syncLayers();
     screen_ = persistent_;
-    update();
+    afterDraw();
 }
 
 void PictureBox::eraseAll() {
@@ -146,7 +205,7 @@ void PictureBox::eraseAll() {
     persistent_ = background_;
     screen_ = background_;
     screenStale_ = false;
-    update();
+    afterDraw();
 }
 
 // --- background ---
@@ -246,8 +305,9 @@ void PictureBox::pset(double x, double y, ColorValue color) {
     if (image.isNull() || p.x() < -reach || p.y() < -reach || p.x() > image.width() + reach ||
         p.y() > image.height() + reach)
         return;
-    drawDot(image, roundPoint(p), color);
-    afterDraw();
+    const QPoint pixel = roundPoint(p);
+    drawDot(image, pixel, color);
+    afterDraw(QRect(pixel, pixel).adjusted(-drawWidth_, -drawWidth_, drawWidth_, drawWidth_));
 }
 
 void PictureBox::drawDot(QImage& image, QPoint pixel, ColorValue color) {
@@ -283,7 +343,8 @@ void PictureBox::line(double x1, double y1, double x2, double y2, ColorValue col
         painter.setPen(makePen(color, drawWidth_));
         painter.drawLine(from, to);
     }
-    afterDraw();
+    const auto boxes = lineBoxes(from, to, drawWidth_);
+    afterDraw(boxes);
 }
 
 void PictureBox::lineTo(double x2, double y2, ColorValue color) {
@@ -316,7 +377,7 @@ void PictureBox::box(double x1, double y1, double x2, double y2, ColorValue colo
         painter.drawLine(rect.topLeft(), rect.bottomRight()); // flat: no rectangle to trace
     else // an aliased outline of (x, y, w, h) covers x .. x + w: one pixel less here
         painter.drawRect(QRectF(rect.topLeft(), rect.bottomRight()));
-    afterDraw();
+    afterDraw(rect.adjusted(-drawWidth_, -drawWidth_, drawWidth_, drawWidth_));
 }
 
 void PictureBox::drawEllipse(QImage& image, QPointF c, double rx, double ry, ColorValue color) {
@@ -374,8 +435,14 @@ void PictureBox::circle(double x, double y, double radius, ColorValue color, dou
     QImage& image = target();
     if (image.isNull())
         return;
-    drawEllipse(image, snapToPixel(c), rx, ry, color);
-    afterDraw();
+    const QPointF centre = snapToPixel(c);
+    drawEllipse(image, centre, rx, ry, color);
+    // In doubles first: a huge ellipse's box does not fit an int.
+    const QRectF box =
+        QRectF(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry)
+            .intersected(QRectF(rect()))
+            .adjusted(-drawWidth_ - 1, -drawWidth_ - 1, drawWidth_ + 1, drawWidth_ + 1);
+    afterDraw(box.toAlignedRect());
 }
 
 void PictureBox::print(const QString& text) {
@@ -426,7 +493,7 @@ void PictureBox::paintPicture(const QImage& picture, double x, double y, double 
     QPainter painter(&image);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(visible, source, from);
-    afterDraw();
+    afterDraw(visible.toAlignedRect());
 }
 
 ColorValue PictureBox::point(double x, double y) const {
@@ -469,13 +536,18 @@ bool PictureBox::savePicture(const QString& path, SaveFormat format) const {
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     // Shows the screen layer as it is: resetting it here would wipe drawing
-    // done with AutoRedraw off before it was ever seen.
-    syncLayers();
+    // done with AutoRedraw off before it was ever seen. A screen that is to
+    // take over the persistent image shows that image itself: handing it over
+    // here would share the two, and the next drawing would copy all of it.
+    syncSize();
+    const QImage& shown = screenStale_ ? persistent_ : screen_;
     QPainter painter(this);
-    if (screen_.isNull())
-        painter.fillRect(event->rect(), toQColor(backColor_));
-    else
-        painter.drawImage(event->rect(), screen_, event->rect());
+    for (const QRect& r : event->region()) {
+        if (shown.isNull())
+            painter.fillRect(r, toQColor(backColor_));
+        else
+            painter.drawImage(r, shown, r);
+    }
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

@@ -3,7 +3,11 @@
 #include "platform/PictureGeometry.h"
 #include <QFont>
 #include <QImage>
+#include <QRegion>
+#include <QTimer>
 #include <QWidget>
+#include <span>
+#include <vector>
 
 namespace quorin {
 
@@ -31,6 +35,9 @@ public:
     void cls();
     // screen := persistent image, now; the widget repaints at the next chance.
     void refresh();
+    // Paints now what was drawn since the last paint, and only that: an
+    // animation in a busy wait shows without repainting the whole box.
+    void repaintDrawn();
 
     // --- background ---
     void setBackColor(ColorValue color); // erases all drawing
@@ -140,7 +147,11 @@ private:
     QImage makeBackground(const QSize& size) const;
     void eraseAll();
     QImage& target();
-    void afterDraw();
+    void afterDraw();                              // the whole box changed
+    void afterDraw(std::span<const QRect> pixels); // these pixels changed
+    void afterDraw(const QRect& pixels) { afterDraw(std::span<const QRect>(&pixels, 1)); }
+    void scheduleUpdate();
+    QRegion takeDirty();
     double clipMargin() const { return drawWidth_ + 16.0; }
     void drawDot(QImage& image, QPoint pixel, ColorValue color);
     void drawEllipse(QImage& image, QPointF centre, double rx, double ry, ColorValue color);
@@ -152,6 +163,10 @@ private:
     // Drawing with AutoRedraw on went to the persistent image; the screen
     // takes it over at the next paint or look at it.
     mutable bool screenStale_ = false;
+    // Boxes drawn into since the last paint, and the update that paints them
+    // when the event loop next runs.
+    std::vector<QRect> dirty_;
+    QTimer updateTimer_;
     QImage picture_;
     ColorValue backColor_ = colors::black;
     ColorValue foreColor_ = colors::black;
