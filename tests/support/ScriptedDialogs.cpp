@@ -5,6 +5,8 @@ namespace quorin::test {
 
 Answer ScriptedDialogs::message(const QString& text, MessageButtons buttons, const QString& title) {
     shown_.push_back({"message", text, title, buttons});
+    if (onMessage)
+        onMessage();
     if (buttons == MessageButtons::Ok && autoOk_ &&
         (messages_.empty() || messages_.front() != Answer::Ok))
         return Answer::Ok;

@@ -3,6 +3,7 @@
 #include "support/QtPrint.h"
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -38,6 +39,8 @@ public:
     QStringList messageTexts() const;
     bool allAnswersUsed() const { return messages_.empty() && files_.empty() && colors_.empty(); }
     void clearLog() { shown_.clear(); }
+    // Runs while a message box is up, as timers may tick under a real one.
+    std::function<void()> onMessage;
 
 private:
     QString nextFile(const QString& kind, const QString& filter);
