@@ -85,6 +85,16 @@ void drift(double& count, double& tick, double& rate, double& phase, double rate
     }
 }
 
+// The tick of 金, 生 and 光: redraw on the 7th tick, a phase step first.
+void slowTick(CanvasEnv& c, PatternKind kind, double& count, double& tick, double& rate,
+              double& phase, bool free) {
+    drift(count, tick, rate, phase, 0.1);
+    if (count > 6 && free) {
+        phase += phaseStep;
+        redraw(c, kind, count);
+    }
+}
+
 } // namespace
 
 void drawPattern(CanvasEnv& canvas, PatternKind kind) {
@@ -176,18 +186,10 @@ void patternTick(CanvasEnv& canvas, PatternKind kind) {
         break;
     case PatternKind::Gold:
     case PatternKind::Light:
-        drift(c.goldCount, c.goldTick, c.goldRate, c.goldPhase, 0.1);
-        if (c.goldCount > 6 && free) {
-            c.goldPhase += phaseStep;
-            redraw(c, kind, c.goldCount);
-        }
+        slowTick(c, kind, c.goldCount, c.goldTick, c.goldRate, c.goldPhase, free);
         break;
     case PatternKind::Growth:
-        drift(c.growthCount, c.growthTick, c.growthRate, c.growthPhase, 0.1);
-        if (c.growthCount > 6 && free) {
-            c.growthPhase += phaseStep;
-            redraw(c, kind, c.growthCount);
-        }
+        slowTick(c, kind, c.growthCount, c.growthTick, c.growthRate, c.growthPhase, free);
         break;
     case PatternKind::Shell:
         drift(c.goldCount, c.goldTick, c.goldRate, c.goldPhase, 0.1);
