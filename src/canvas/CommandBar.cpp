@@ -1,6 +1,7 @@
 #include "canvas/CommandBar.h"
 #include "canvas/CanvasBackgrounds.h"
 #include "canvas/CanvasLayout.h"
+#include "canvas/Freehand.h"
 #include "canvas/Preview.h"
 #include "core/ParameterRecords.h"
 #include "motion/CanvasPlot.h"
@@ -271,11 +272,9 @@ void derive(CanvasEnv& canvas) {
     canvasDerive(canvas);
 }
 void bianhuanjiaodu(CanvasEnv&) {} // comes with the angle search
-void huahua(CanvasEnv&) {}         // comes with freehand drawing
 void autop(CanvasEnv&) {}          // comes with the stroke files
 void outsave(CanvasEnv&) {}        // comes with the stroke files
 void inputres(CanvasEnv&) {}       // comes with the stroke files
-void jiajian(CanvasEnv&) {}        // comes with freehand drawing
 
 RecordValues currentRecordValues(CanvasEnv& canvas) {
     const MainFields& main = canvas.mainFields();

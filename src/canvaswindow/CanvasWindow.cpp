@@ -3,6 +3,7 @@
 #include "animation/Rain.h"
 #include "canvas/CanvasLayout.h"
 #include "canvas/CommandBar.h"
+#include "canvas/Freehand.h"
 #include "canvas/Preview.h"
 #include "motion/CanvasPlot.h"
 #include "platform/Twips.h"
@@ -10,6 +11,7 @@
 #include "state/SharedState.h"
 #include "state/WindowHosts.h"
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QResizeEvent>
 
 namespace quorin {
@@ -57,6 +59,12 @@ void CanvasWindow::createControls() {
     connect(Picture1, &PictureBox::keyPress, this,
             [this](int character) { picture1KeyPress(character); });
     connect(Picture1, &PictureBox::clicked, this, [this] { picture1Click(); });
+    connect(Picture1, &PictureBox::mouseDown, this,
+            [this](int b, int sh, double x, double y) { freehandPress(*this, b, sh, x, y); });
+    connect(Picture1, &PictureBox::mouseMove, this,
+            [this](int b, int sh, double x, double y) { freehandMove(*this, b, sh, x, y); });
+    connect(Picture1, &PictureBox::mouseUp, this,
+            [this](int b, int sh, double x, double y) { freehandRelease(*this, b, sh, x, y); });
 
     Image1 = new ImageBox(this);
     placeTwips(Image1, 300, 300, 6192, 3552);
@@ -144,6 +152,7 @@ void CanvasWindow::createControls() {
         timer->setInterval(interval);
     connect(&Timer1, &QTimer::timeout, this, [this] { timer1Tick(); });
     connect(&Timer12, &QTimer::timeout, this, [this] { timer12Tick(); });
+    connect(&Timer13, &QTimer::timeout, this, [this] { freehandSample(*this); });
     connect(&Timer17, &QTimer::timeout, this, [this] { timer17Tick(); });
     connect(&Timer18, &QTimer::timeout, this, [this] { timer18Tick(); });
     Timer17.start();
@@ -248,6 +257,16 @@ void CanvasWindow::resizeHandler() {
 void CanvasWindow::command1Click(int index) {
     runCommandBar(*this, index);
 }
+void CanvasWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && childAt(event->pos()) == nullptr)
+        surfaceClick();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CanvasWindow::surfaceClick() {
+    jiajian(*this);
+}
+
 void CanvasWindow::command3Click() {
     patternButton(*this, PatternKind::Gold);
 }

@@ -29,6 +29,7 @@ public:
     void command8Click();  // 雨
     void command10Click(); // 全屏
     void picture1Click();  // the click plot
+    void surfaceClick();   // a click on the window where no control is
     void resizeHandler();
     void escPressed();
     void picture1KeyDown(int key, int shift);
@@ -44,6 +45,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void createControls();

@@ -99,6 +99,9 @@ public:
     // A pattern frame is being drawn or shows its message: ticks do not start
     // another redraw meanwhile.
     int patternBusy = 0;
+    // The user has heard that the stroke tables are full (once per drawing
+    // session).
+    bool strokesFullTold = false;
     // The picture preview runs (its button reads 停止预览).
     bool previewing = false;
     // The thick pen is on (its button reads 细).

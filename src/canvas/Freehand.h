@@ -1,0 +1,34 @@
+#pragma once
+
+namespace quorin {
+
+class CanvasEnv;
+
+// Freehand drawing on the canvas picture. While drawing mode is on, every
+// stroke is recorded as points sampled every 10 ms (Timer13) with the pen
+// colour and width, in the shared stroke tables.
+
+// Mouse events of the canvas picture: button 1 left, 2 right; shift 2 Ctrl;
+// coordinates in the picture's scale.
+void freehandPress(CanvasEnv& canvas, int button, int shift, double x, double y);
+void freehandMove(CanvasEnv& canvas, int button, int shift, double x, double y);
+void freehandRelease(CanvasEnv& canvas, int button, int shift, double x, double y);
+// Timer13: the next point of the stroke being drawn.
+void freehandSample(CanvasEnv& canvas);
+
+// 画画 / Ctrl+H: drawing mode on (pen width 2, drawing pointer) or off (the
+// stroke counters start afresh).
+void huahua(CanvasEnv& canvas);
+// Ctrl+J and a click on the canvas's own surface: the pen width one up or
+// down (1 .. 70), asked; in simulation mode the click plot's start is reset
+// first.
+void jiajian(CanvasEnv& canvas);
+
+// The stroke tables: strokes 0 .. 3000 of points 0 .. 3000.
+inline constexpr int strokeLimit = 3000;
+
+inline const char* const strokesTitle = "Quorin 进化-quorin evolution 之画画";
+inline const char* const strokesFullMessage =
+    "画画记录已满（最多3001笔，每笔最多3001个点），超出的部分不再记录。";
+
+} // namespace quorin
