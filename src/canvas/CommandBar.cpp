@@ -3,6 +3,7 @@
 #include "canvas/CanvasLayout.h"
 #include "canvas/Freehand.h"
 #include "canvas/Preview.h"
+#include "canvas/StrokeReplay.h"
 #include "core/ParameterRecords.h"
 #include "motion/CanvasPlot.h"
 #include "platform/NumberText.h"
@@ -272,7 +273,6 @@ void derive(CanvasEnv& canvas) {
     canvasDerive(canvas);
 }
 void bianhuanjiaodu(CanvasEnv&) {} // comes with the angle search
-void autop(CanvasEnv&) {}          // comes with the stroke files
 void outsave(CanvasEnv&) {}        // comes with the stroke files
 void inputres(CanvasEnv&) {}       // comes with the stroke files
 

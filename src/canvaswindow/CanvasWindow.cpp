@@ -5,6 +5,7 @@
 #include "canvas/CommandBar.h"
 #include "canvas/Freehand.h"
 #include "canvas/Preview.h"
+#include "canvas/StrokeReplay.h"
 #include "motion/CanvasPlot.h"
 #include "platform/Twips.h"
 #include "state/MainFields.h"
@@ -153,6 +154,7 @@ void CanvasWindow::createControls() {
     connect(&Timer1, &QTimer::timeout, this, [this] { timer1Tick(); });
     connect(&Timer12, &QTimer::timeout, this, [this] { timer12Tick(); });
     connect(&Timer13, &QTimer::timeout, this, [this] { freehandSample(*this); });
+    connect(&Timer14, &QTimer::timeout, this, [this] { strokeReplayTick(*this); });
     connect(&Timer17, &QTimer::timeout, this, [this] { timer17Tick(); });
     connect(&Timer18, &QTimer::timeout, this, [this] { timer18Tick(); });
     Timer17.start();

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace quorin {
+
+class CanvasEnv;
+
+// 自动 / Ctrl+A: starts the replay of the recorded strokes, one stroke per
+// Timer14 tick, or stops a running one.
+void autop(CanvasEnv& canvas);
+// Timer14: the next stroke, offset by the coordinate transform, drawn over
+// whatever the canvas shows.
+void strokeReplayTick(CanvasEnv& canvas);
+
+} // namespace quorin
