@@ -1,6 +1,7 @@
 #include "platform/TextFiles.h"
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTextCodec>
 
 namespace quorin {
@@ -61,6 +62,16 @@ std::optional<QString> readTextFile(const QString& path) {
 
 bool writeTextFile(const QString& path, const QString& text) {
     return writeBytes(path, toGbk(text), QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
+bool replaceTextFile(const QString& path, const QString& text) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = toGbk(text);
+    if (f.write(bytes) != bytes.size())
+        return false; // the temporary file is removed with `f`
+    return f.commit();
 }
 
 bool appendTextFile(const QString& path, const QString& text) {

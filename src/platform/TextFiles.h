@@ -18,6 +18,10 @@ std::optional<QString> readTextFile(const QString& path);
 // as given: callers put "\r\n" where a line ends. Returns false on any failure.
 bool writeTextFile(const QString& path, const QString& text);
 
+// The same, written to a temporary file in the file's folder and renamed into
+// place, so a failure leaves the previous file whole.
+bool replaceTextFile(const QString& path, const QString& text);
+
 // Append `text` encoded as GBK, creating the file if needed.
 bool appendTextFile(const QString& path, const QString& text);
 

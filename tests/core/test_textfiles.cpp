@@ -1,6 +1,7 @@
 #include "platform/BoundedTable.h"
 #include "platform/TextFiles.h"
 #include "support/TempFolder.h"
+#include <QDir>
 #include <QFile>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -38,6 +39,23 @@ TEST(TextFiles, FailuresAreReportedNotHidden) {
     EXPECT_FALSE(readTextFile(t.folder().path()).has_value());
     EXPECT_FALSE(writeTextFile(t.file("no/such/dir/x.txt"), QStringLiteral("x")));
     EXPECT_FALSE(appendTextFile(t.file("no/such/dir/x.txt"), QStringLiteral("x")));
+}
+
+TEST(TextFiles, ReplaceIsWholeOrNothing) {
+    TempFolder t;
+    ASSERT_TRUE(replaceTextFile(t.file("s.txt"), QStringLiteral("一\r\n")));
+    ASSERT_TRUE(replaceTextFile(t.file("s.txt"), QStringLiteral("二\r\n")));
+    EXPECT_EQ(t.read("s.txt"), QByteArray("\xB6\xFE\r\n")); // 二 in GBK
+
+    EXPECT_FALSE(replaceTextFile(t.file("no/such/dir/x.txt"), QStringLiteral("x")));
+    // A folder in the way is not replaced, nor is anything in it touched.
+    QDir(t.folder().path()).mkdir("d");
+    t.write("d/inner.txt", "kept");
+    EXPECT_FALSE(replaceTextFile(t.file("d"), QStringLiteral("x")));
+    EXPECT_EQ(t.read("d/inner.txt"), "kept");
+    EXPECT_EQ(t.read("s.txt"), QByteArray("\xB6\xFE\r\n"));
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(t.folder().path()).entryList(QDir::Files), QStringList({"s.txt"}));
 }
 
 TEST(TextFiles, BytesMoveUnchanged) {

@@ -1,0 +1,130 @@
+#include "core/RowReader.h"
+#include <QHash>
+#include <QStringView>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace quorin {
+
+namespace {
+
+const QChar cr(13);
+const QChar tab(9);
+
+// Four UTF-16 units at a time: whether any is outside ASCII, and (for ASCII
+// text) whether any is an upper-case letter.
+constexpr std::uint64_t lanes(std::uint64_t unit) {
+    return unit * 0x0001000100010001ULL;
+}
+
+bool anyNonAscii(const char16_t* c, qsizetype n) {
+    std::uint64_t all = 0;
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t w;
+        std::memcpy(&w, c + i, sizeof w);
+        all |= w;
+    }
+    for (; i < n; ++i)
+        all |= c[i];
+    return (all & lanes(0xFF80)) != 0;
+}
+
+bool anyUpperAscii(const char16_t* c, qsizetype n) {
+    // Each lane is below 0x80, so adding stays inside its lane: bit 7 of
+    // lane + (0x80 - 'A') is set from 'A' on, of lane + (0x7F - 'Z') past 'Z'.
+    std::uint64_t upper = 0;
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t w;
+        std::memcpy(&w, c + i, sizeof w);
+        upper |= (w + lanes(0x80 - 'A')) & ~(w + lanes(0x7F - 'Z'));
+    }
+    upper &= lanes(0x80);
+    for (; i < n; ++i)
+        upper |= char16_t(c[i] - u'A') < 26;
+    return upper != 0;
+}
+
+// QString::toLower looks every character up in the Unicode tables, which
+// costs more than the rest of the reading; plain ASCII text is lowered here.
+QString lowered(const QString& text) {
+    const auto* const c = reinterpret_cast<const char16_t*>(text.constData());
+    if (anyNonAscii(c, text.size()))
+        return text.toLower();
+    if (!anyUpperAscii(c, text.size()))
+        return text;
+    QString out = text;
+    auto* d = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        if (char16_t(d[i] - u'A') < 26)
+            d[i] = char16_t(d[i] + (u'a' - u'A'));
+    }
+    return out;
+}
+
+// The raw rows, before repeats and empties are removed.
+std::vector<QStringView> cutRows(QStringView text) {
+    std::vector<QStringView> rows;
+    qsizetype start = 0; // first character of the next row
+    for (qsizetype p = text.indexOf(cr); p >= 0; p = text.indexOf(cr, p + 1)) {
+        rows.push_back(p > start ? text.sliced(start, p - start) : QStringView());
+        // The character after a CR is taken for the LF of a CR LF, whatever it is.
+        start = p + 2;
+    }
+    return rows;
+}
+
+// The rows that stand where they occur last, empties left out: views into
+// `lowered`.
+std::vector<QStringView> keptRows(const QString& lowered) {
+    const std::vector<QStringView> rows = cutRows(lowered);
+    QHash<QStringView, qsizetype> last;
+    last.reserve(static_cast<qsizetype>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        last.insert(rows[i], static_cast<qsizetype>(i));
+
+    std::vector<QStringView> kept;
+    kept.reserve(static_cast<std::size_t>(last.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].isEmpty() && last.value(rows[i]) == static_cast<qsizetype>(i))
+            kept.push_back(rows[i]);
+    }
+    return kept;
+}
+
+} // namespace
+
+QStringList distinctRows(const QString& text) {
+    const QString lower = lowered(text);
+    QStringList out;
+    for (QStringView row : keptRows(lower))
+        out.append(row.toString());
+    return out;
+}
+
+QString tooManyRowsMessage() {
+    return QStringLiteral("目前，记录行已经超过软件所设定的阀值：300000条，请重试。");
+}
+
+RowReadResult zhong(const QString& text, BoundedArray<QString>& column1,
+                    BoundedArray<QString>& column2) {
+    const QString lower = lowered(text);
+    const std::vector<QStringView> rows = keptRows(lower);
+    const auto m = static_cast<qsizetype>(rows.size());
+    // Entry m (TAB TAB) is written as well, so m itself must be an index.
+    if (!column1.inRange(m) || !column2.inRange(m))
+        return {true, 0};
+    for (qsizetype i = 0; i <= m; ++i) {
+        const QStringView row = i < m ? rows[static_cast<std::size_t>(i)] : QStringView();
+        QString entry;
+        entry.reserve(row.size() + 2);
+        entry.append(tab).append(row).append(tab);
+        column1.set(i, entry);
+        column2.set(i, entry);
+    }
+    return {false, static_cast<int>(m)};
+}
+
+} // namespace quorin

@@ -1,0 +1,105 @@
+#include "core/StrokeFile.h"
+#include "platform/NumberText.h"
+#include <QStringView>
+#include <vector>
+
+namespace quorin {
+
+namespace {
+
+const QChar tab(9);
+
+// Fields from 3000 on have no column in the tables.
+constexpr int fieldLimit = 3000;
+
+void appendLine(QString& out, const BoundedTable<double>& points, const StrokeTables& t, int s,
+                long long n, int ordinal) {
+    for (long long p = 0; p <= n; ++p)
+        out += numberToText(points.at(s, p)) + tab;
+    out += numberToText(t.colour.at(s, n)) + tab;
+    out += numberToText(t.width.at(s, n)) + tab;
+    out += numberToText(ordinal) + QStringLiteral("\r\n");
+}
+
+bool isDelimiter(QChar c) {
+    return c == tab || c == QLatin1Char('|');
+}
+
+struct Field {
+    int column; // field k goes to column k-1
+    double value;
+};
+
+// The non-empty fields of a row below the field limit; false when one of them
+// is not a number. Field k lies between the k-th and the (k+1)-th delimiter.
+bool parseRow(QStringView row, std::vector<Field>& fields) {
+    fields.clear();
+    int k = 0; // delimiters seen so far
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < row.size(); ++i) {
+        if (!isDelimiter(row[i]))
+            continue;
+        if (k >= 1 && k < fieldLimit && i > start) {
+            const QString text = row.sliced(start, i - start).toString();
+            if (!isNumeric(text))
+                return false;
+            fields.push_back({k - 1, val(text)});
+        }
+        ++k;
+        start = i + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+QString strokeFileText(const StrokeTables& t, int strokeCount) {
+    QString out;
+    for (int s = 0; s < strokeCount; ++s) {
+        const long long n = tableIndex(t.pointCount.at(s));
+        appendLine(out, t.x, t, s, n, 2 * s + 1);
+        appendLine(out, t.y, t, s, n, 2 * s + 2);
+    }
+    return out;
+}
+
+StrokeImportResult qingz(const BoundedArray<QString>& rows, int rowCount, StrokeTables& t) {
+    StrokeImportResult result;
+    if (rowCount <= 0)
+        return result;
+    std::vector<Field> fields;
+    int s = 0;
+    long long last = 0; // kept from the row before when a row stores nothing
+    for (int r = 0; r <= rowCount; ++r) {
+        if (!parseRow(rows.at(r), fields)) {
+            result.complete = false;
+            result.badRow = r;
+            result.strokeCount = s;
+            return result;
+        }
+        const bool xLine = r % 2 == 0;
+        for (const Field& f : fields) {
+            (xLine ? t.x : t.y).set(s, f.column, f.value);
+            last = f.column;
+        }
+        // The last three fields are the colour, the width and the ordinal.
+        t.pointCount.set(s, static_cast<double>(last - 3));
+        if (xLine) {
+            const double colour = t.x.at(s, last - 2);
+            const double width = t.x.at(s, last - 1);
+            for (long long p = 0; p <= last - 2; ++p) {
+                t.colour.set(s, p, colour);
+                t.width.set(s, p, width);
+            }
+        }
+        t.x.set(s, last, 0.0);
+        t.y.set(s, last, 0.0);
+        if (!xLine)
+            ++s;
+    }
+    t.groupEnd.set(0, s);
+    result.strokeCount = s;
+    return result;
+}
+
+} // namespace quorin

@@ -1,0 +1,38 @@
+#pragma once
+#include "platform/BoundedTable.h"
+#include <QString>
+
+namespace quorin {
+
+// The stroke file of the canvas's freehand drawing: two lines per stroke, the
+// X line and the Y line, each holding the points, then the stroke's last
+// colour and width, then an ordinal (2s+1 and 2s+2) that only keeps the lines
+// of a file apart, so that reading the rows removes none of them.
+
+// The canvas's stroke tables (rows are strokes, columns points).
+struct StrokeTables {
+    BoundedTable<double>& x;
+    BoundedTable<double>& y;
+    BoundedTable<double>& colour;
+    BoundedTable<double>& width;
+    BoundedArray<double>& pointCount; // index of a stroke's last point
+    BoundedArray<double>& groupEnd;   // entry 0: number of strokes read
+};
+
+// The file text of strokes 0..strokeCount-1: TAB between fields, CR LF after
+// every line; empty for no strokes.
+QString strokeFileText(const StrokeTables& t, int strokeCount);
+
+struct StrokeImportResult {
+    bool complete = true;
+    int badRow = -1;     // row holding a field that is not a number
+    int strokeCount = 0; // strokes converted
+};
+
+// Reads the rows of a stroke file (entries 0..rowCount of `rows`, as the row
+// reader leaves them) into the tables. Fields are separated by TAB or "|".
+// A field that is not a number stops the reading at its row, which then
+// stores nothing; the strokes before it stay and groupEnd is left alone.
+StrokeImportResult qingz(const BoundedArray<QString>& rows, int rowCount, StrokeTables& t);
+
+} // namespace quorin

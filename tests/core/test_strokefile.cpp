@@ -1,0 +1,147 @@
+#include "core/RowReader.h"
+#include "core/StrokeFile.h"
+#include "support/QtPrint.h"
+#include <QSet>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace quorin;
+
+namespace {
+
+struct Strokes {
+    BoundedTable<double> x{3000, 3000};
+    BoundedTable<double> y{3000, 3000};
+    BoundedTable<double> colour{3000, 3000};
+    BoundedTable<double> width{3000, 3000};
+    BoundedArray<double> pointCount{3000};
+    BoundedArray<double> groupEnd{3000};
+    StrokeTables tables{x, y, colour, width, pointCount, groupEnd};
+
+    void add(int s, const std::vector<std::pair<double, double>>& points, double c, double w) {
+        for (std::size_t p = 0; p < points.size(); ++p) {
+            x.set(s, static_cast<long long>(p), points[p].first);
+            y.set(s, static_cast<long long>(p), points[p].second);
+            colour.set(s, static_cast<long long>(p), c);
+            width.set(s, static_cast<long long>(p), w);
+        }
+        pointCount.set(s, static_cast<double>(points.size()) - 1);
+    }
+};
+
+struct Rows {
+    BoundedArray<QString> one{3000};
+    BoundedArray<QString> two{3000};
+    int count = 0;
+    explicit Rows(const QString& fileText) { count = zhong(fileText + "\r\n", one, two).rowCount; }
+};
+
+} // namespace
+
+TEST(StrokeFile, ExportThenReadGivesTheStrokesBack) {
+    Strokes in;
+    EXPECT_EQ(strokeFileText(in.tables, 0), QString());
+
+    // Stroke 1 is a single point; strokes 2 and 3 would give two equal lines
+    // if the ordinals only counted strokes.
+    in.add(0, {{1.5, 2}, {3, -4.25}, {1e-7, 6}}, 255, 3);
+    in.add(1, {{10, 20}}, 16711680, 1);
+    in.add(2, {{5, 7}}, 0, 2);
+    in.add(3, {{7, 9}}, 0, 2);
+    in.colour.set(0, 0, 99); // only the last point's colour is written
+    const QString text = strokeFileText(in.tables, 4);
+
+    EXPECT_TRUE(text.startsWith("1.5\t3\t1E-07\t255\t3\t1\r\n2\t-4.25\t6\t255\t3\t2\r\n"))
+        << text.toStdString();
+    const QStringList lines = text.split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_EQ(QSet<QString>(lines.begin(), lines.end()).size(), 8);
+
+    Rows rows(text);
+    ASSERT_EQ(rows.count, 8);
+    Strokes out;
+    const StrokeImportResult r = qingz(rows.two, rows.count, out.tables);
+    EXPECT_TRUE(r.complete);
+    EXPECT_EQ(r.strokeCount, 4);
+    EXPECT_EQ(out.groupEnd.at(0), 4);
+    for (int s = 0; s < 4; ++s) {
+        const long long n = tableIndex(in.pointCount.at(s));
+        EXPECT_EQ(out.pointCount.at(s), n) << s;
+        for (long long p = 0; p <= n; ++p) {
+            EXPECT_EQ(out.x.at(s, p), in.x.at(s, p)) << s << "," << p;
+            EXPECT_EQ(out.y.at(s, p), in.y.at(s, p)) << s << "," << p;
+            EXPECT_EQ(out.colour.at(s, p), in.colour.at(s, n)) << s << "," << p;
+            EXPECT_EQ(out.width.at(s, p), in.width.at(s, n)) << s << "," << p;
+        }
+        EXPECT_EQ(out.x.at(s, n + 3), 0.0); // the ordinal is not kept
+        EXPECT_EQ(out.y.at(s, n + 3), 0.0);
+    }
+    // The closing entry leaves the stroke after the last one its point count.
+    EXPECT_EQ(out.pointCount.at(4), 0);
+}
+
+TEST(StrokeFile, OldOrdinalsLoseARepeatedLineAndShiftThePairs) {
+    // Stroke 0 ends on Y line "7 0 2 2", stroke 1 starts with the same X line.
+    const QString text = "5\t0\t2\t1\r\n7\t0\t2\t2\r\n"
+                         "7\t0\t2\t2\r\n9\t0\t2\t3\r\n"
+                         "11\t0\t2\t3\r\n13\t0\t2\t4\r\n";
+    Rows rows(text);
+    ASSERT_EQ(rows.count, 5);
+    Strokes out;
+    EXPECT_EQ(qingz(rows.two, rows.count, out.tables).strokeCount, 3);
+    // Pairs are now (5, 7), (9, 11), (13, closing entry).
+    EXPECT_EQ(out.x.at(0, 0), 5);
+    EXPECT_EQ(out.y.at(0, 0), 7);
+    EXPECT_EQ(out.x.at(1, 0), 9);
+    EXPECT_EQ(out.y.at(1, 0), 11);
+    EXPECT_EQ(out.x.at(2, 0), 13);
+    EXPECT_EQ(out.y.at(2, 0), 0);
+}
+
+TEST(StrokeFile, FieldsAndBadNumbers) {
+    Strokes out;
+    BoundedArray<QString> rows(3000);
+    // "|" separates as TAB does; an empty field keeps its place.
+    rows.set(0, "\t1|2\t\t4|9|1.5|1\t");
+    rows.set(1, "\t5|6\t\t8|9|1.5|2\t");
+    rows.set(2, "\t\t");
+    StrokeImportResult r = qingz(rows, 2, out.tables);
+    EXPECT_TRUE(r.complete);
+    EXPECT_EQ(out.x.at(0, 1), 2);
+    EXPECT_EQ(out.x.at(0, 2), 0);
+    EXPECT_EQ(out.x.at(0, 3), 4);
+    EXPECT_EQ(out.y.at(0, 3), 8);
+    EXPECT_EQ(out.pointCount.at(0), 3);
+    EXPECT_EQ(out.colour.at(0, 2), 9);
+    EXPECT_EQ(out.width.at(0, 4), 1.5);
+    EXPECT_EQ(out.groupEnd.at(0), 1);
+
+    // A word in the second stroke's Y line: the first stroke stays, the row
+    // is named, the group end is not touched.
+    Strokes bad;
+    bad.groupEnd.set(0, 42);
+    rows.set(2, "\t3\t0\t1\t3\t");
+    rows.set(3, "\t4\tred\t1\t4\t");
+    rows.set(4, "\t\t");
+    r = qingz(rows, 4, bad.tables);
+    EXPECT_FALSE(r.complete);
+    EXPECT_EQ(r.badRow, 3);
+    EXPECT_EQ(r.strokeCount, 1);
+    EXPECT_EQ(bad.groupEnd.at(0), 42);
+    EXPECT_EQ(bad.y.at(0, 3), 8);
+    EXPECT_EQ(bad.x.at(1, 0), 3);
+    EXPECT_EQ(bad.y.at(1, 0), 0);
+
+    // No rows: nothing is read. Rows too short for a colour and a width, and
+    // fields past the last column, write nothing outside the tables.
+    Strokes none;
+    EXPECT_EQ(qingz(rows, 0, none.tables).strokeCount, 0);
+    EXPECT_EQ(none.groupEnd.used(), 0u);
+    rows.set(0, "\t1\t");
+    rows.set(1, "\t" + QString("1\t").repeated(3100));
+    EXPECT_TRUE(qingz(rows, 1, none.tables).complete);
+    EXPECT_EQ(none.pointCount.at(0), 2998 - 3); // field 2999 is the last kept
+    EXPECT_EQ(none.y.at(0, 2997), 1);
+    EXPECT_EQ(none.y.at(0, 2998), 0);
+    EXPECT_EQ(none.y.at(0, 2999), 0);
+}
