@@ -3,6 +3,7 @@
 #include "canvas/CanvasLayout.h"
 #include "canvas/Freehand.h"
 #include "canvas/Preview.h"
+#include "canvas/StrokeFiles.h"
 #include "canvas/StrokeReplay.h"
 #include "core/ParameterRecords.h"
 #include "motion/CanvasPlot.h"
@@ -273,8 +274,6 @@ void derive(CanvasEnv& canvas) {
     canvasDerive(canvas);
 }
 void bianhuanjiaodu(CanvasEnv&) {} // comes with the angle search
-void outsave(CanvasEnv&) {}        // comes with the stroke files
-void inputres(CanvasEnv&) {}       // comes with the stroke files
 
 RecordValues currentRecordValues(CanvasEnv& canvas) {
     const MainFields& main = canvas.mainFields();

@@ -30,8 +30,6 @@ void cxqh(CanvasEnv& canvas);
 // Routines that come with their own features; the bar and the Ctrl keys
 // already call them here.
 void bianhuanjiaodu(CanvasEnv& canvas); // 10 变换角度: angle transform
-void outsave(CanvasEnv& canvas);        // 16 导出: export strokes
-void inputres(CanvasEnv& canvas);       // 17 导入: import strokes
 
 // The values of the parameter record of a picture saved now.
 RecordValues currentRecordValues(CanvasEnv& canvas);

@@ -39,10 +39,6 @@ ColorValue colourAt(CanvasEnv& canvas, double x, double y) {
     return c < 0 ? white : c;
 }
 
-void setDrawingPointer(CanvasEnv& canvas, bool drawing) {
-    canvas.Picture1->setCursor(drawing ? Qt::CrossCursor : Qt::ArrowCursor);
-}
-
 } // namespace
 
 void freehandPress(CanvasEnv& canvas, int button, int, double x, double y) {
@@ -123,6 +119,10 @@ void freehandRelease(CanvasEnv& canvas, int button, int shift, double x, double 
         canvas.yaa = colourAt(canvas, x, y);
         notify(canvas, "通过右键单击，获取像素值，将用此像素值作画。", strokesTitle);
     }
+}
+
+void setDrawingPointer(CanvasEnv& canvas, bool drawing) {
+    canvas.Picture1->setCursor(drawing ? Qt::CrossCursor : Qt::ArrowCursor);
 }
 
 void huahua(CanvasEnv& canvas) {

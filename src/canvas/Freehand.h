@@ -19,6 +19,8 @@ void freehandSample(CanvasEnv& canvas);
 // 画画 / Ctrl+H: drawing mode on (pen width 2, drawing pointer) or off (the
 // stroke counters start afresh).
 void huahua(CanvasEnv& canvas);
+// The canvas picture's pointer: a drawing one while drawing mode is on.
+void setDrawingPointer(CanvasEnv& canvas, bool drawing);
 // Ctrl+J and a click on the canvas's own surface: the pen width one up or
 // down (1 .. 70), asked; in simulation mode the click plot's start is reset
 // first.

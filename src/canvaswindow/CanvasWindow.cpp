@@ -5,6 +5,7 @@
 #include "canvas/CommandBar.h"
 #include "canvas/Freehand.h"
 #include "canvas/Preview.h"
+#include "canvas/StrokeFiles.h"
 #include "canvas/StrokeReplay.h"
 #include "motion/CanvasPlot.h"
 #include "platform/Twips.h"

@@ -1,0 +1,87 @@
+#include "canvas/StrokeFiles.h"
+#include "canvas/Freehand.h"
+#include "core/RowReader.h"
+#include "core/StrokeFile.h"
+#include "platform/Services.h"
+#include "platform/TextFiles.h"
+#include "state/CanvasEnv.h"
+#include "state/SharedState.h"
+
+namespace quorin {
+
+namespace {
+
+Dialogs& dialogs(CanvasEnv& canvas) {
+    return canvas.services().dialogs;
+}
+
+void notify(CanvasEnv& canvas, const QString& text, const char* title) {
+    dialogs(canvas).message(text, MessageButtons::Ok, QString::fromUtf8(title));
+}
+
+StrokeTables tablesOf(SharedState& s) {
+    return {s.strokeX,     s.strokeY,          s.strokeColor,
+            s.strokeWidth, s.strokePointCount, s.strokeGroupEnd};
+}
+
+} // namespace
+
+void outsave(CanvasEnv& canvas) {
+    notify(canvas, QStringLiteral("将要保存的是Quorin画画的轨迹结果；\r\n是否继续？"),
+           strokesTitle);
+    if (canvas.isDead())
+        return;
+    const QString name = dialogs(canvas).saveFile(QString::fromUtf8(textFileFilter));
+    if (canvas.isDead() || name.isEmpty())
+        return;
+    if (fileExists(name)) {
+        const Answer a =
+            dialogs(canvas).message(name + QStringLiteral("已经存在。\r\n要替换她吗？"),
+                                    MessageButtons::YesNo, QString::fromUtf8(strokesReplaceTitle));
+        if (canvas.isDead() || a != Answer::Yes)
+            return;
+    }
+    SharedState& s = canvas.state();
+    const double strokes = s.strokeGroupEnd.at(tableIndex(s.strokeGroupIndex));
+    const QString text = strokeFileText(tablesOf(s), static_cast<int>(strokes));
+    if (!replaceTextFile(name, text))
+        notify(canvas,
+               QStringLiteral("无法写入文件 ") + name + QStringLiteral("，原有文件未改动。"),
+               strokesTitle);
+}
+
+void inputres(CanvasEnv& canvas) {
+    SharedState& s = canvas.state();
+    s.drawingMode = false;
+    setDrawingPointer(canvas, false);
+    canvas.Command1[14]->setBackColor(153);
+    notify(canvas, QStringLiteral("将要导入的是Quorin画画的轨迹结果；\r\n是否继续？"),
+           strokesTitle);
+    if (canvas.isDead())
+        return;
+    const QString name = dialogs(canvas).openFile(QString::fromUtf8(textFileFilter));
+    if (canvas.isDead() || name.isEmpty())
+        return;
+    // A file that cannot be read (missing, a folder, too large) ends quietly.
+    const auto text = readTextFile(name);
+    if (!text)
+        return;
+    const RowReadResult rows =
+        zhong(*text + QStringLiteral("\r\n"), s.tableColumn1, s.tableColumn2);
+    if (rows.tooMany) {
+        dialogs(canvas).message(tooManyRowsMessage(), MessageButtons::Ok, QStringLiteral("Quorin"));
+        return;
+    }
+    s.tableRowCount = rows.rowCount;
+    if (rows.rowCount <= 0)
+        return;
+    StrokeTables tables = tablesOf(s);
+    const StrokeImportResult read = qingz(s.tableColumn2, rows.rowCount, tables);
+    if (!read.complete)
+        notify(canvas,
+               QStringLiteral("第 %1 行有一项不是数值，导入在此停止；此前的笔画已导入。")
+                   .arg(read.badRow + 1),
+               strokesTitle);
+}
+
+} // namespace quorin

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace quorin {
+
+class CanvasEnv;
+
+// 导出 / Ctrl+O: the recorded strokes into a text file the user chooses,
+// replacing it whole (a failed write leaves the old file and says so).
+void outsave(CanvasEnv& canvas);
+// 导入 / Ctrl+I: strokes from such a file into the stroke tables, for 自动 to
+// replay. Drawing mode ends.
+void inputres(CanvasEnv& canvas);
+
+inline const char* const textFileFilter = "文本文件*.txt|*.txt";
+// The replace question of the stroke files (two spaces before 之, as always).
+inline const char* const strokesReplaceTitle = "Quorin 进化-quorin evolution  之 画画";
+
+} // namespace quorin
