@@ -5,6 +5,7 @@
 #include "canvas/CommandBar.h"
 #include "canvas/Freehand.h"
 #include "canvas/Preview.h"
+#include "canvas/RecordReplay.h"
 #include "canvas/StrokeFiles.h"
 #include "canvas/StrokeReplay.h"
 #include "motion/CanvasPlot.h"
@@ -156,6 +157,12 @@ void CanvasWindow::createControls() {
     connect(&Timer12, &QTimer::timeout, this, [this] { timer12Tick(); });
     connect(&Timer13, &QTimer::timeout, this, [this] { freehandSample(*this); });
     connect(&Timer14, &QTimer::timeout, this, [this] { strokeReplayTick(*this); });
+    connect(&Timer8, &QTimer::timeout, this, [this] { autoCycleStart(*this); });
+    connect(&Timer9, &QTimer::timeout, this, [this] { autoCycleStep(*this); });
+    connect(&Timer10, &QTimer::timeout, this, [this] { autoplayCycleStart(*this); });
+    connect(&Timer11, &QTimer::timeout, this, [this] { autoplayCycleStep(*this); });
+    connect(Text2, &TextBox::clicked, this, [this] { text2Click(*this); });
+    connect(Text2, &TextBox::keyPressed, this, [this](int ch) { text2Key(*this, ch); });
     connect(&Timer17, &QTimer::timeout, this, [this] { timer17Tick(); });
     connect(&Timer18, &QTimer::timeout, this, [this] { timer18Tick(); });
     Timer17.start();

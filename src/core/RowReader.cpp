@@ -47,9 +47,11 @@ bool anyUpperAscii(const char16_t* c, qsizetype n) {
     return upper != 0;
 }
 
+} // namespace
+
 // QString::toLower looks every character up in the Unicode tables, which
 // costs more than the rest of the reading; plain ASCII text is lowered here.
-QString lowered(const QString& text) {
+QString lowerCase(const QString& text) {
     const auto* const c = reinterpret_cast<const char16_t*>(text.constData());
     if (anyNonAscii(c, text.size()))
         return text.toLower();
@@ -64,6 +66,22 @@ QString lowered(const QString& text) {
     return out;
 }
 
+std::vector<QStringView> lastOccurrences(const std::vector<QStringView>& rows) {
+    QHash<QStringView, qsizetype> last;
+    last.reserve(static_cast<qsizetype>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        last.insert(rows[i], static_cast<qsizetype>(i));
+    std::vector<QStringView> kept;
+    kept.reserve(static_cast<std::size_t>(last.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].isEmpty() && last.value(rows[i]) == static_cast<qsizetype>(i))
+            kept.push_back(rows[i]);
+    }
+    return kept;
+}
+
+namespace {
+
 // The raw rows, before repeats and empties are removed.
 std::vector<QStringView> cutRows(QStringView text) {
     std::vector<QStringView> rows;
@@ -76,28 +94,13 @@ std::vector<QStringView> cutRows(QStringView text) {
     return rows;
 }
 
-// The rows that stand where they occur last, empties left out: views into
-// `lowered`.
 std::vector<QStringView> keptRows(const QString& lowered) {
-    const std::vector<QStringView> rows = cutRows(lowered);
-    QHash<QStringView, qsizetype> last;
-    last.reserve(static_cast<qsizetype>(rows.size()));
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        last.insert(rows[i], static_cast<qsizetype>(i));
-
-    std::vector<QStringView> kept;
-    kept.reserve(static_cast<std::size_t>(last.size()));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!rows[i].isEmpty() && last.value(rows[i]) == static_cast<qsizetype>(i))
-            kept.push_back(rows[i]);
-    }
-    return kept;
+    return lastOccurrences(cutRows(lowered));
 }
-
 } // namespace
 
 QStringList distinctRows(const QString& text) {
-    const QString lower = lowered(text);
+    const QString lower = lowerCase(text);
     QStringList out;
     for (QStringView row : keptRows(lower))
         out.append(row.toString());
@@ -110,7 +113,7 @@ QString tooManyRowsMessage() {
 
 RowReadResult zhong(const QString& text, BoundedArray<QString>& column1,
                     BoundedArray<QString>& column2) {
-    const QString lower = lowered(text);
+    const QString lower = lowerCase(text);
     const std::vector<QStringView> rows = keptRows(lower);
     const auto m = static_cast<qsizetype>(rows.size());
     // Entry m (TAB TAB) is written as well, so m itself must be an index.

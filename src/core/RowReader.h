@@ -2,12 +2,20 @@
 #include "platform/BoundedTable.h"
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <vector>
 
 namespace quorin {
 
 // Reading a record file into rows: the text is lowered, cut at every CR (the
 // character after a CR, the LF of a CR LF, belongs to no row), repeated rows
 // keep only their last occurrence and empty rows are dropped.
+
+// The text in lower case (plain ASCII text without a table look-up).
+QString lowerCase(const QString& text);
+
+// Of equal rows only the last occurrence stays, where it stood; empty rows go.
+std::vector<QStringView> lastOccurrences(const std::vector<QStringView>& rows);
 
 // The rows of `text` after lowering, cutting, removing repeats and empties, in
 // file order. Text without a CR has no rows.

@@ -1,8 +1,10 @@
 #include "platform/Controls.h"
+#include "platform/InputCodes.h"
 #include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -196,6 +198,13 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event) {
         if (isEnabled())
             emit doubleClicked();
         break;
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int character = keyPressCharacter(key->key(), key->modifiers(), key->text());
+        if (character != 0)
+            emit keyPressed(character);
+        break;
+    }
     default:
         break;
     }

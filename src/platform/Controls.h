@@ -75,6 +75,8 @@ signals:
     void clicked();
     void doubleClicked();
     void changed();
+    // A key typed into the field, before the field takes it (13 for Enter).
+    void keyPressed(int character);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -99,6 +99,8 @@ public:
     // A pattern frame is being drawn or shows its message: ticks do not start
     // another redraw meanwhile.
     int patternBusy = 0;
+    // A record-cycle tick is running (its renderer may show a message).
+    bool recordTickRunning = false;
     // The user has heard that the stroke tables are full (once per drawing
     // session).
     bool strokesFullTold = false;
