@@ -4,6 +4,7 @@
 #include "canvas/CanvasLayout.h"
 #include "canvas/CommandBar.h"
 #include "canvas/Freehand.h"
+#include "canvas/HiddenCapture.h"
 #include "canvas/Preview.h"
 #include "canvas/RecordReplay.h"
 #include "canvas/StrokeFiles.h"
@@ -163,6 +164,7 @@ void CanvasWindow::createControls() {
     connect(&Timer11, &QTimer::timeout, this, [this] { autoplayCycleStep(*this); });
     connect(Text2, &TextBox::clicked, this, [this] { text2Click(*this); });
     connect(Text2, &TextBox::keyPressed, this, [this](int ch) { text2Key(*this, ch); });
+    connect(Text1[3], &TextBox::keyPressed, this, [this](int ch) { text1Key3(*this, ch); });
     connect(&Timer17, &QTimer::timeout, this, [this] { timer17Tick(); });
     connect(&Timer18, &QTimer::timeout, this, [this] { timer18Tick(); });
     Timer17.start();

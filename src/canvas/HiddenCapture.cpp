@@ -1,0 +1,82 @@
+#include "canvas/HiddenCapture.h"
+#include "canvas/Freehand.h"
+#include "canvas/StrokeFiles.h"
+#include "platform/NumberText.h"
+#include "platform/Services.h"
+#include "platform/TextFiles.h"
+#include "state/CanvasEnv.h"
+#include "state/SharedState.h"
+#include <cmath>
+
+namespace quorin {
+
+namespace {
+
+void notify(CanvasEnv& canvas, const QString& text) {
+    canvas.services().dialogs.message(text, MessageButtons::Ok, QString::fromUtf8(strokesTitle));
+}
+
+// Upper-case hexadecimal without leading zeros; -1 (outside) as its 32 bits.
+QString colourText(ColorValue c) {
+    return QString::number(static_cast<quint32>(c), 16).toUpper();
+}
+
+// Points of 0, step, 2 step, ... <= end (none when end is below 0).
+long long gridPoints(double end, double step) {
+    return end >= 0 ? static_cast<long long>(std::floor(end / step)) + 1 : 0;
+}
+
+} // namespace
+
+void hiddenCapture(CanvasEnv& canvas) {
+    Dialogs& dialogs = canvas.services().dialogs;
+    notify(canvas, QStringLiteral("将要保存的是Quorin画画的像素集合；\r\n是否继续？"));
+    if (canvas.isDead())
+        return;
+    const QString name = dialogs.saveFile(QString::fromUtf8(textFileFilter));
+    if (canvas.isDead() || name.isEmpty())
+        return;
+    if (fileExists(name)) {
+        const Answer a =
+            dialogs.message(name + QStringLiteral("已经存在。\r\n要替换她吗？"),
+                            MessageButtons::YesNo, QString::fromUtf8(strokesReplaceTitle));
+        if (canvas.isDead() || a != Answer::Yes)
+            return;
+    }
+    PictureBox& pic = *canvas.Picture1;
+    const double width = pic.scaleWidth(), height = pic.scaleHeight();
+    SharedState& s = canvas.state();
+    // The grid follows the user scale a drawing left, which may be huge:
+    // beyond the table of captured pixels nothing is written.
+    if (!std::isfinite(width) || !std::isfinite(height) ||
+        gridPoints(width, 1000) > s.capturedPixels.rowUpper() ||
+        gridPoints(height, 100) > s.capturedPixels.colUpper() + 1) {
+        notify(canvas, QString::fromUtf8(captureGridTooLargeMessage));
+        return;
+    }
+    QString text;
+    long long column = 0;
+    forStep(0.0, width, 1000.0, [&](double x) {
+        column += 1;
+        long long row = 0;
+        QString line;
+        forStep(0.0, height, 100.0, [&](double y) {
+            const ColorValue c = pic.point(x, y);
+            line += colourText(c) + QLatin1Char('\t');
+            s.capturedPixels.set(column, row, QString::number(c));
+            pic.circle(x, y, width / 100, colors::red);
+            row += 1;
+        });
+        text += line + QStringLiteral("\r\n");
+    });
+    if (!replaceTextFile(name, text))
+        notify(canvas,
+               QStringLiteral("无法写入文件 ") + name + QStringLiteral("，原有文件未改动。"));
+}
+
+void text1Key3(CanvasEnv& canvas, int character) {
+    if (character == 13 && canvas.Text1[3]->text() == QStringLiteral("se"))
+        hiddenCapture(canvas);
+}
+
+} // namespace quorin
