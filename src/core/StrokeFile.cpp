@@ -40,10 +40,10 @@ bool parseRow(QStringView row, std::vector<Field>& fields) {
         if (!isDelimiter(row[i]))
             continue;
         if (k >= 1 && k < fieldLimit && i > start) {
-            const QString text = row.sliced(start, i - start).toString();
-            if (!isNumeric(text))
+            const std::optional<double> v = numericValue(row.sliced(start, i - start));
+            if (!v)
                 return false;
-            fields.push_back({k - 1, val(text)});
+            fields.push_back({k - 1, *v});
         }
         ++k;
         start = i + 1;

@@ -1,7 +1,11 @@
 #include "platform/NumberText.h"
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 
 namespace quorin {
 
@@ -71,8 +75,8 @@ bool isBlank(QChar c) {
 
 // Length of the numeric prefix starting at `i` (sign, digits, point, exponent),
 // 0 when there is no digit.
-int numericPrefix(const QString& s, int i) {
-    const int start = i;
+qsizetype numericPrefix(QStringView s, qsizetype i) {
+    const qsizetype start = i;
     if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
         ++i;
     int mantissaDigits = 0;
@@ -90,7 +94,7 @@ int numericPrefix(const QString& s, int i) {
     if (mantissaDigits == 0)
         return 0;
     if (i < s.size() && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
-        int j = i + 1;
+        qsizetype j = i + 1;
         if (j < s.size() && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-')))
             ++j;
         int expDigits = 0;
@@ -104,6 +108,30 @@ int numericPrefix(const QString& s, int i) {
     return i - start;
 }
 
+// The value of a numeric prefix (ASCII sign, digits, point, exponent), read
+// without the locale: "." is always the decimal point.
+std::optional<double> prefixValue(QStringView prefix) {
+    std::array<char, 64> buffer{};
+    qsizetype from = 0;
+    if (!prefix.isEmpty() && prefix[0] == QLatin1Char('+'))
+        from = 1; // from_chars takes no plus sign
+    const qsizetype n = prefix.size() - from;
+    if (n <= 0 || n >= qsizetype(buffer.size())) {
+        bool ok = false;
+        const double v = prefix.toString().toDouble(&ok); // long: the slow way
+        return ok ? std::optional<double>(v) : std::nullopt;
+    }
+    for (qsizetype k = 0; k < n; ++k)
+        buffer[std::size_t(k)] = static_cast<char>(prefix[from + k].unicode());
+    double v = 0;
+    const auto [end, ec] = std::from_chars(buffer.data(), buffer.data() + n, v);
+    if (ec == std::errc::result_out_of_range)
+        return std::numeric_limits<double>::infinity() * (v < 0 ? -1 : 1);
+    if (ec != std::errc() || end != buffer.data() + n)
+        return std::nullopt;
+    return v;
+}
+
 } // namespace
 
 QString numberToText(double value) {
@@ -114,33 +142,56 @@ QString singleToText(float value) {
     return formatDecimal(static_cast<double>(value), 7);
 }
 
+std::optional<double> numericValue(QStringView text) {
+    qsizetype i = 0, end = text.size();
+    while (i < end && isBlank(text[i]))
+        ++i;
+    while (end > i && isBlank(text[end - 1]))
+        --end;
+    // One pass: the characters a number may hold go to the converter, which
+    // must take all of them. A plus sign it does not take is passed over.
+    if (i < end && text[i] == QLatin1Char('+')) {
+        ++i;
+        if (i < end && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+            return std::nullopt;
+    }
+    std::array<char, 64> buffer{};
+    const qsizetype n = end - i;
+    if (n <= 0 || n >= qsizetype(buffer.size())) {
+        // Empty, or long enough for the general (slower) rule.
+        const qsizetype p = numericPrefix(text, i);
+        if (p == 0 || p != n)
+            return std::nullopt;
+        const std::optional<double> v = prefixValue(text.sliced(i, n));
+        return v && std::isfinite(*v) ? v : std::nullopt;
+    }
+    for (qsizetype k = 0; k < n; ++k) {
+        const char16_t c = text[i + k].unicode();
+        const bool allowed = (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+' ||
+                             c == u'e' || c == u'E';
+        if (!allowed)
+            return std::nullopt; // also keeps out "inf", "nan" and hexadecimal
+        buffer[std::size_t(k)] = static_cast<char>(c);
+    }
+    double v = 0;
+    const auto [stop, ec] = std::from_chars(buffer.data(), buffer.data() + n, v);
+    if (ec != std::errc() || stop != buffer.data() + n || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
 bool isNumeric(const QString& text) {
-    int i = 0;
-    while (i < text.size() && isBlank(text[i]))
-        ++i;
-    const int n = numericPrefix(text, i);
-    if (n == 0)
-        return false;
-    i += n;
-    while (i < text.size() && isBlank(text[i]))
-        ++i;
-    if (i != text.size())
-        return false;
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(v);
+    return numericValue(text).has_value();
 }
 
 double val(const QString& text) {
-    int i = 0;
+    qsizetype i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;
-    const int n = numericPrefix(text, i);
+    const qsizetype n = numericPrefix(text, i);
     if (n == 0)
         return 0.0;
-    bool ok = false;
-    const double v = text.mid(i, n).toDouble(&ok);
-    return ok ? v : 0.0;
+    return prefixValue(QStringView(text).sliced(i, n)).value_or(0.0);
 }
 
 double Int(double value) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
+#include <QStringView>
 #include <concepts>
+#include <optional>
 #include <type_traits>
 
 namespace quorin {
@@ -16,6 +18,9 @@ QString singleToText(float value);
 // True for optional blanks, optional sign, digits with an optional point and
 // an optional exponent. Empty text, "nan" and "inf" are not numbers.
 bool isNumeric(const QString& text);
+
+// The number the text holds, when isNumeric would say so; nothing otherwise.
+std::optional<double> numericValue(QStringView text);
 
 // The leading numeric prefix of the text (after blanks), else 0.
 double val(const QString& text);
