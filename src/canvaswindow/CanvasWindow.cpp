@@ -165,6 +165,12 @@ void CanvasWindow::createControls() {
     connect(Text2, &TextBox::clicked, this, [this] { text2Click(*this); });
     connect(Text2, &TextBox::keyPressed, this, [this](int ch) { text2Key(*this, ch); });
     connect(Text1[3], &TextBox::keyPressed, this, [this](int ch) { text1Key3(*this, ch); });
+    // A press on either transform field makes both editable again.
+    for (int i : {2, 3})
+        connect(Text1[i], &TextBox::pressed, this, [this] {
+            Text1[2]->setLocked(false);
+            Text1[3]->setLocked(false);
+        });
     connect(&Timer17, &QTimer::timeout, this, [this] { timer17Tick(); });
     connect(&Timer18, &QTimer::timeout, this, [this] { timer18Tick(); });
     Timer17.start();

@@ -188,6 +188,17 @@ void TextBox::setFontSize(double points) {
     ed->setFont(f);
 }
 
+void TextBox::setLocked(bool locked) {
+    if (single_)
+        single_->setReadOnly(locked);
+    else
+        multi_->setReadOnly(locked);
+}
+
+bool TextBox::isLocked() const {
+    return single_ ? single_->isReadOnly() : multi_->isReadOnly();
+}
+
 bool TextBox::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonRelease:
@@ -197,6 +208,10 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
         if (isEnabled())
             emit doubleClicked();
+        break;
+    case QEvent::MouseButtonPress:
+        if (isEnabled())
+            emit pressed();
         break;
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -68,10 +68,14 @@ public:
     void setBackColor(ColorValue c);
     ColorValue backColor() const { return backColor_; }
     void setFontSize(double points);
+    // A locked field shows its text but takes no typing.
+    void setLocked(bool locked);
+    bool isLocked() const;
     bool isMultiLine() const { return multi_ != nullptr; }
     QWidget* editor() const;
 
 signals:
+    void pressed();
     void clicked();
     void doubleClicked();
     void changed();

@@ -2,6 +2,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -132,6 +133,37 @@ std::optional<double> prefixValue(QStringView prefix) {
     return v;
 }
 
+// "-123.45" and the like, up to 15 digits and no exponent: the digits make an
+// exact whole number and one division by an exact power of ten rounds
+// correctly, so this gives what the general converter gives, much faster.
+std::optional<double> plainDecimal(const char* c, qsizetype n) {
+    static constexpr std::array<double, 16> powers = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    qsizetype i = 0;
+    const bool negative = n > 0 && c[0] == '-';
+    if (negative)
+        ++i;
+    std::int64_t digits = 0;
+    int count = 0, decimals = 0;
+    bool point = false;
+    for (; i < n; ++i) {
+        if (c[i] >= '0' && c[i] <= '9') {
+            if (++count > 15)
+                return std::nullopt;
+            digits = digits * 10 + (c[i] - '0');
+            decimals += point;
+        } else if (c[i] == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0)
+        return std::nullopt;
+    const double v = double(digits) / powers[std::size_t(decimals)];
+    return negative ? -v : v;
+}
+
 } // namespace
 
 QString numberToText(double value) {
@@ -173,6 +205,8 @@ std::optional<double> numericValue(QStringView text) {
             return std::nullopt; // also keeps out "inf", "nan" and hexadecimal
         buffer[std::size_t(k)] = static_cast<char>(c);
     }
+    if (const auto quick = plainDecimal(buffer.data(), n))
+        return quick;
     double v = 0;
     const auto [stop, ec] = std::from_chars(buffer.data(), buffer.data() + n, v);
     if (ec != std::errc() || stop != buffer.data() + n || !std::isfinite(v))

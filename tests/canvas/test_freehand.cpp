@@ -144,5 +144,13 @@ TEST_F(Freehand, FullStrokeTablesStopRecordingWithOneMessage) {
     release({20, 20});
 }
 
+TEST_F(Freehand, APressOnATransformFieldUnlocksBoth) {
+    c->Text1[2]->setLocked(true);
+    c->Text1[3]->setLocked(true);
+    QTest::mousePress(c->Text1[3]->editor(), Qt::LeftButton);
+    EXPECT_FALSE(c->Text1[2]->isLocked());
+    EXPECT_FALSE(c->Text1[3]->isLocked());
+}
+
 } // namespace
 } // namespace quorin

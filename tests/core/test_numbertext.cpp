@@ -2,9 +2,11 @@
 #include "platform/Dialogs.h"
 #include "platform/NumberText.h"
 #include "support/QtPrint.h"
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <vector>
 
 using namespace quorin;
@@ -115,4 +117,29 @@ TEST(Dialogs, FiltersBecomeQtFilters) {
         toQtFilter(QStringLiteral("图形文件*.jpg|*.jpg|图形文件*.bmp|*.bmp|图形文件*.gif|*.gif")),
         QStringLiteral("图形文件*.jpg (*.jpg);;图形文件*.bmp (*.bmp);;图形文件*.gif (*.gif)"));
     EXPECT_EQ(toQtFilter(QStringLiteral("所有文件|*.*")), QStringLiteral("所有文件 (*.*)"));
+}
+
+// The quick reading of plain decimals must give exactly what the general
+// conversion gives, to the last bit.
+TEST(NumberText, NumericValueReadsDecimalsExactly) {
+    std::mt19937 gen(7);
+    std::uniform_int_distribution<long long> digits(0, 999999999999999LL);
+    std::uniform_int_distribution<int> point(0, 15);
+    for (int i = 0; i < 20000; ++i) {
+        QString text = QString::number(digits(gen));
+        const int p = std::min<int>(point(gen), int(text.size()));
+        if (p > 0)
+            text.insert(text.size() - p, QLatin1Char('.'));
+        if (i % 2)
+            text.prepend(QLatin1Char('-'));
+        bool ok = false;
+        const double expected = text.toDouble(&ok);
+        ASSERT_TRUE(ok) << text.toStdString();
+        ASSERT_EQ(quorin::numericValue(text), expected) << text.toStdString();
+    }
+    EXPECT_EQ(quorin::numericValue(u" +12.5 "), 12.5);
+    EXPECT_EQ(quorin::numericValue(u"1e3"), 1000);
+    EXPECT_FALSE(quorin::numericValue(u"+-1"));
+    EXPECT_FALSE(quorin::numericValue(u"1e999"));
+    EXPECT_FALSE(quorin::numericValue(u"0x10"));
 }
