@@ -1,6 +1,7 @@
 #include "core/StrokeFile.h"
 #include "platform/NumberText.h"
 #include <QStringView>
+#include <algorithm>
 #include <vector>
 
 namespace quorin {
@@ -87,10 +88,10 @@ StrokeImportResult qingz(const BoundedArray<QString>& rows, int rowCount, Stroke
         if (xLine) {
             const double colour = t.x.at(s, last - 2);
             const double width = t.x.at(s, last - 1);
-            for (long long p = 0; p <= last - 2; ++p) {
-                t.colour.set(s, p, colour);
-                t.width.set(s, p, width);
-            }
+            // Points past the tables are refused, as one by one they would be.
+            const long long to = std::min(last - 2, t.colour.colUpper());
+            t.colour.fill(s, 0, to, colour);
+            t.width.fill(s, 0, std::min(last - 2, t.width.colUpper()), width);
         }
         t.x.set(s, last, 0.0);
         t.y.set(s, last, 0.0);

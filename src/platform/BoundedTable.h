@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <vector>
@@ -74,6 +75,22 @@ public:
         if (ci >= row.size())
             row.resize(ci + 1);
         row[ci] = std::move(value);
+        return true;
+    }
+    // Columns c0 .. c1 of row r all set to `value`; refused (false, nothing
+    // written) when any of them lies outside the limits.
+    bool fill(long long r, long long c0, long long c1, const T& value) {
+        if (c1 < c0)
+            return true;
+        if (!inRange(r, c0) || !inRange(r, c1))
+            return false;
+        const auto ri = static_cast<std::size_t>(r);
+        if (ri >= rows_.size())
+            rows_.resize(ri + 1);
+        auto& row = rows_[ri];
+        if (static_cast<std::size_t>(c1) >= row.size())
+            row.resize(static_cast<std::size_t>(c1) + 1);
+        std::fill(row.begin() + c0, row.begin() + c1 + 1, value);
         return true;
     }
     void clear() {

@@ -136,23 +136,26 @@ std::optional<double> prefixValue(QStringView prefix) {
 // "-123.45" and the like, up to 15 digits and no exponent: the digits make an
 // exact whole number and one division by an exact power of ten rounds
 // correctly, so this gives what the general converter gives, much faster.
-std::optional<double> plainDecimal(const char* c, qsizetype n) {
+std::optional<double> plainDecimal(QStringView text) {
+    const QChar* c = text.data();
+    const qsizetype n = text.size();
     static constexpr std::array<double, 16> powers = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     qsizetype i = 0;
-    const bool negative = n > 0 && c[0] == '-';
+    const bool negative = n > 0 && c[0] == QLatin1Char('-');
     if (negative)
         ++i;
     std::int64_t digits = 0;
     int count = 0, decimals = 0;
     bool point = false;
     for (; i < n; ++i) {
-        if (c[i] >= '0' && c[i] <= '9') {
+        const char16_t ch = c[i].unicode();
+        if (ch >= u'0' && ch <= u'9') {
             if (++count > 15)
                 return std::nullopt;
-            digits = digits * 10 + (c[i] - '0');
+            digits = digits * 10 + (ch - u'0');
             decimals += point;
-        } else if (c[i] == '.' && !point) {
+        } else if (ch == u'.' && !point) {
             point = true;
         } else {
             return std::nullopt;
@@ -187,6 +190,8 @@ std::optional<double> numericValue(QStringView text) {
         if (i < end && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
             return std::nullopt;
     }
+    if (const auto quick = plainDecimal(text.sliced(i, end - i)))
+        return quick;
     std::array<char, 64> buffer{};
     const qsizetype n = end - i;
     if (n <= 0 || n >= qsizetype(buffer.size())) {
@@ -205,8 +210,6 @@ std::optional<double> numericValue(QStringView text) {
             return std::nullopt; // also keeps out "inf", "nan" and hexadecimal
         buffer[std::size_t(k)] = static_cast<char>(c);
     }
-    if (const auto quick = plainDecimal(buffer.data(), n))
-        return quick;
     double v = 0;
     const auto [stop, ec] = std::from_chars(buffer.data(), buffer.data() + n, v);
     if (ec != std::errc() || stop != buffer.data() + n || !std::isfinite(v))

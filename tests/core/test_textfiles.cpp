@@ -85,6 +85,14 @@ TEST(BoundedTables, RefuseIndexesOutsideTheirLimits) {
     EXPECT_EQ(t.at(5000, 5000), "x");
     EXPECT_EQ(t.at(4999, 5000), "");
     EXPECT_EQ(t.at(9999, 9999), "");
+
+    // A run of a row is written whole or not at all.
+    BoundedTable<double> runs(3, 3);
+    EXPECT_TRUE(runs.fill(1, 0, 3, 2.5));
+    EXPECT_EQ(runs.at(1, 3), 2.5);
+    EXPECT_FALSE(runs.fill(2, 0, 4, 1.0));
+    EXPECT_EQ(runs.at(2, 0), 0.0);
+    EXPECT_TRUE(runs.fill(2, 3, 2, 1.0)); // an empty run
 }
 
 TEST(BoundedTables, StoreOnlyWhatIsUsed) {
