@@ -15,18 +15,13 @@ constexpr ColorValue runningColor = 39168;
 constexpr ColorValue stoppedColor = 153;
 constexpr ColorValue white = rgb(255, 255, 255);
 
-void notify(CanvasEnv& canvas, const char* text, const char* title) {
-    canvas.services().dialogs.message(QString::fromUtf8(text), MessageButtons::Ok,
-                                      QString::fromUtf8(title));
-}
-
 // The tables are full: the drawing goes on, unrecorded; the user hears it once
 // per drawing session.
 void tellStrokesFull(CanvasEnv& canvas) {
     if (canvas.strokesFullTold)
         return;
     canvas.strokesFullTold = true;
-    notify(canvas, strokesFullMessage, strokesTitle);
+    tellDrawing(canvas, QString::fromUtf8(strokesFullMessage));
 }
 
 bool strokeTablesFull(const SharedState& s) {
@@ -40,6 +35,10 @@ ColorValue colourAt(CanvasEnv& canvas, double x, double y) {
 }
 
 } // namespace
+
+void tellDrawing(CanvasEnv& canvas, const QString& text) {
+    canvas.services().dialogs.message(text, MessageButtons::Ok, QString::fromUtf8(strokesTitle));
+}
 
 void freehandPress(CanvasEnv& canvas, int button, int, double x, double y) {
     if (button != 1)
@@ -117,7 +116,7 @@ void freehandRelease(CanvasEnv& canvas, int button, int shift, double x, double 
     }
     if (button == 2 && shift == 2 && s.drawingMode) {
         canvas.yaa = colourAt(canvas, x, y);
-        notify(canvas, "通过右键单击，获取像素值，将用此像素值作画。", strokesTitle);
+        tellDrawing(canvas, QStringLiteral("通过右键单击，获取像素值，将用此像素值作画。"));
     }
 }
 

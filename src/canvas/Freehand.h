@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 
 namespace quorin {
 
@@ -25,6 +26,9 @@ void setDrawingPointer(CanvasEnv& canvas, bool drawing);
 // down (1 .. 70), asked; in simulation mode the click plot's start is reset
 // first.
 void jiajian(CanvasEnv& canvas);
+
+// A notice under the drawing tool's title.
+void tellDrawing(CanvasEnv& canvas, const QString& text);
 
 // The stroke tables: strokes 0 .. 3000 of points 0 .. 3000.
 inline constexpr int strokeLimit = 3000;

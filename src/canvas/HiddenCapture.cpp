@@ -12,10 +12,6 @@ namespace quorin {
 
 namespace {
 
-void notify(CanvasEnv& canvas, const QString& text) {
-    canvas.services().dialogs.message(text, MessageButtons::Ok, QString::fromUtf8(strokesTitle));
-}
-
 // Upper-case hexadecimal without leading zeros; -1 (outside) as its 32 bits.
 QString colourText(ColorValue c) {
     return QString::number(static_cast<quint32>(c), 16).toUpper();
@@ -29,20 +25,10 @@ long long gridPoints(double end, double step) {
 } // namespace
 
 void hiddenCapture(CanvasEnv& canvas) {
-    Dialogs& dialogs = canvas.services().dialogs;
-    notify(canvas, QStringLiteral("将要保存的是Quorin画画的像素集合；\r\n是否继续？"));
-    if (canvas.isDead())
+    const QString name = chooseTextFileToReplace(
+        canvas, QStringLiteral("将要保存的是Quorin画画的像素集合；\r\n是否继续？"));
+    if (name.isEmpty())
         return;
-    const QString name = dialogs.saveFile(QString::fromUtf8(textFileFilter));
-    if (canvas.isDead() || name.isEmpty())
-        return;
-    if (fileExists(name)) {
-        const Answer a =
-            dialogs.message(name + QStringLiteral("已经存在。\r\n要替换她吗？"),
-                            MessageButtons::YesNo, QString::fromUtf8(strokesReplaceTitle));
-        if (canvas.isDead() || a != Answer::Yes)
-            return;
-    }
     PictureBox& pic = *canvas.Picture1;
     const double width = pic.scaleWidth(), height = pic.scaleHeight();
     SharedState& s = canvas.state();
@@ -51,7 +37,7 @@ void hiddenCapture(CanvasEnv& canvas) {
     if (!std::isfinite(width) || !std::isfinite(height) ||
         gridPoints(width, 1000) > s.capturedPixels.rowUpper() ||
         gridPoints(height, 100) > s.capturedPixels.colUpper() + 1) {
-        notify(canvas, QString::fromUtf8(captureGridTooLargeMessage));
+        tellDrawing(canvas, QString::fromUtf8(captureGridTooLargeMessage));
         return;
     }
     QString text;
@@ -70,8 +56,7 @@ void hiddenCapture(CanvasEnv& canvas) {
         text += line + QStringLiteral("\r\n");
     });
     if (!replaceTextFile(name, text))
-        notify(canvas,
-               QStringLiteral("无法写入文件 ") + name + QStringLiteral("，原有文件未改动。"));
+        tellNotWritten(canvas, name);
 }
 
 void text1Key3(CanvasEnv& canvas, int character) {

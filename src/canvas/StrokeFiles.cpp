@@ -15,10 +15,6 @@ Dialogs& dialogs(CanvasEnv& canvas) {
     return canvas.services().dialogs;
 }
 
-void notify(CanvasEnv& canvas, const QString& text, const char* title) {
-    dialogs(canvas).message(text, MessageButtons::Ok, QString::fromUtf8(title));
-}
-
 StrokeTables tablesOf(SharedState& s) {
     return {s.strokeX,     s.strokeY,          s.strokeColor,
             s.strokeWidth, s.strokePointCount, s.strokeGroupEnd};
@@ -26,28 +22,37 @@ StrokeTables tablesOf(SharedState& s) {
 
 } // namespace
 
-void outsave(CanvasEnv& canvas) {
-    notify(canvas, QStringLiteral("将要保存的是Quorin画画的轨迹结果；\r\n是否继续？"),
-           strokesTitle);
+QString chooseTextFileToReplace(CanvasEnv& canvas, const QString& notice) {
+    tellDrawing(canvas, notice);
     if (canvas.isDead())
-        return;
+        return {};
     const QString name = dialogs(canvas).saveFile(QString::fromUtf8(textFileFilter));
     if (canvas.isDead() || name.isEmpty())
-        return;
+        return {};
     if (fileExists(name)) {
         const Answer a =
             dialogs(canvas).message(name + QStringLiteral("已经存在。\r\n要替换她吗？"),
                                     MessageButtons::YesNo, QString::fromUtf8(strokesReplaceTitle));
         if (canvas.isDead() || a != Answer::Yes)
-            return;
+            return {};
     }
+    return name;
+}
+
+void tellNotWritten(CanvasEnv& canvas, const QString& name) {
+    tellDrawing(canvas,
+                QStringLiteral("无法写入文件 ") + name + QStringLiteral("，原有文件未改动。"));
+}
+
+void outsave(CanvasEnv& canvas) {
+    const QString name = chooseTextFileToReplace(
+        canvas, QStringLiteral("将要保存的是Quorin画画的轨迹结果；\r\n是否继续？"));
+    if (name.isEmpty())
+        return;
     SharedState& s = canvas.state();
     const double strokes = s.strokeGroupEnd.at(tableIndex(s.strokeGroupIndex));
-    const QString text = strokeFileText(tablesOf(s), static_cast<int>(strokes));
-    if (!replaceTextFile(name, text))
-        notify(canvas,
-               QStringLiteral("无法写入文件 ") + name + QStringLiteral("，原有文件未改动。"),
-               strokesTitle);
+    if (!replaceTextFile(name, strokeFileText(tablesOf(s), static_cast<int>(strokes))))
+        tellNotWritten(canvas, name);
 }
 
 void inputres(CanvasEnv& canvas) {
@@ -55,8 +60,7 @@ void inputres(CanvasEnv& canvas) {
     s.drawingMode = false;
     setDrawingPointer(canvas, false);
     canvas.Command1[14]->setBackColor(153);
-    notify(canvas, QStringLiteral("将要导入的是Quorin画画的轨迹结果；\r\n是否继续？"),
-           strokesTitle);
+    tellDrawing(canvas, QStringLiteral("将要导入的是Quorin画画的轨迹结果；\r\n是否继续？"));
     if (canvas.isDead())
         return;
     const QString name = dialogs(canvas).openFile(QString::fromUtf8(textFileFilter));
@@ -78,10 +82,9 @@ void inputres(CanvasEnv& canvas) {
     StrokeTables tables = tablesOf(s);
     const StrokeImportResult read = qingz(s.tableColumn2, rows.rowCount, tables);
     if (!read.complete)
-        notify(canvas,
-               QStringLiteral("第 %1 行有一项不是数值，导入在此停止；此前的笔画已导入。")
-                   .arg(read.badRow + 1),
-               strokesTitle);
+        tellDrawing(canvas,
+                    QStringLiteral("第 %1 行有一项不是数值，导入在此停止；此前的笔画已导入。")
+                        .arg(read.badRow + 1));
 }
 
 } // namespace quorin

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 
 namespace quorin {
 
@@ -10,6 +11,13 @@ void outsave(CanvasEnv& canvas);
 // 导入 / Ctrl+I: strokes from such a file into the stroke tables, for 自动 to
 // replay. Drawing mode ends.
 void inputres(CanvasEnv& canvas);
+
+// The notice, then the save dialog for a text file and, for a file that
+// exists, the replace question: the chosen name, or "" when the user
+// cancelled or declined.
+QString chooseTextFileToReplace(CanvasEnv& canvas, const QString& notice);
+// A replace of `name` that failed: the old file is whole, and the user hears.
+void tellNotWritten(CanvasEnv& canvas, const QString& name);
 
 inline const char* const textFileFilter = "文本文件*.txt|*.txt";
 // The replace question of the stroke files (two spaces before 之, as always).
