@@ -2,6 +2,9 @@
 #include "platform/NumberText.h"
 #include <QStringView>
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace quorin {
@@ -37,17 +40,25 @@ bool parseRow(QStringView row, std::vector<Field>& fields) {
     fields.clear();
     int k = 0; // delimiters seen so far
     qsizetype start = 0;
+    PlainDecimalReader number;
     for (qsizetype i = 0; i < row.size(); ++i) {
-        if (!isDelimiter(row[i]))
+        const QChar c = row[i];
+        if (!isDelimiter(c)) {
+            number.take(c.unicode(), i == start);
             continue;
+        }
         if (k >= 1 && k < fieldLimit && i > start) {
-            const std::optional<double> v = numericValue(row.sliced(start, i - start));
+            // Plain decimals are read during the scan; anything else again.
+            std::optional<double> v = number.value();
+            if (!v)
+                v = numericValue(row.sliced(start, i - start));
             if (!v)
                 return false;
             fields.push_back({k - 1, *v});
         }
         ++k;
         start = i + 1;
+        number = PlainDecimalReader();
     }
     return true;
 }

@@ -133,41 +133,16 @@ std::optional<double> prefixValue(QStringView prefix) {
     return v;
 }
 
-// "-123.45" and the like, up to 15 digits and no exponent: the digits make an
-// exact whole number and one division by an exact power of ten rounds
-// correctly, so this gives what the general converter gives, much faster.
-std::optional<double> plainDecimal(QStringView text) {
-    const QChar* c = text.data();
-    const qsizetype n = text.size();
+} // namespace
+
+std::optional<double> PlainDecimalReader::value() const {
     static constexpr std::array<double, 16> powers = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    qsizetype i = 0;
-    const bool negative = n > 0 && c[0] == QLatin1Char('-');
-    if (negative)
-        ++i;
-    std::int64_t digits = 0;
-    int count = 0, decimals = 0;
-    bool point = false;
-    for (; i < n; ++i) {
-        const char16_t ch = c[i].unicode();
-        if (ch >= u'0' && ch <= u'9') {
-            if (++count > 15)
-                return std::nullopt;
-            digits = digits * 10 + (ch - u'0');
-            decimals += point;
-        } else if (ch == u'.' && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (count == 0)
+    if (!plain_ || count_ == 0)
         return std::nullopt;
-    const double v = double(digits) / powers[std::size_t(decimals)];
-    return negative ? -v : v;
+    const double v = double(digits_) / powers[std::size_t(decimals_)];
+    return negative_ ? -v : v;
 }
-
-} // namespace
 
 QString numberToText(double value) {
     return formatDecimal(value, 15);
@@ -190,7 +165,10 @@ std::optional<double> numericValue(QStringView text) {
         if (i < end && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
             return std::nullopt;
     }
-    if (const auto quick = plainDecimal(text.sliced(i, end - i)))
+    PlainDecimalReader plain;
+    for (qsizetype k = i; k < end; ++k)
+        plain.take(text[k].unicode(), k == i);
+    if (const auto quick = plain.value())
         return quick;
     std::array<char, 64> buffer{};
     const qsizetype n = end - i;

@@ -19,6 +19,33 @@ QString singleToText(float value);
 // an optional exponent. Empty text, "nan" and "inf" are not numbers.
 bool isNumeric(const QString& text);
 
+// Reads a plain decimal ("-12.5", up to 15 digits, no exponent, no blanks) one
+// character at a time: the digits make an exact whole number and one division
+// by an exact power of ten rounds correctly, so its value is the one the
+// general conversion gives. Anything else has no value here.
+class PlainDecimalReader {
+public:
+    void take(char16_t c, bool first) {
+        if (c >= u'0' && c <= u'9' && count_ < 15) {
+            digits_ = digits_ * 10 + (c - u'0');
+            ++count_;
+            decimals_ += point_;
+        } else if (c == u'.' && !point_) {
+            point_ = true;
+        } else if (c == u'-' && first) {
+            negative_ = true;
+        } else {
+            plain_ = false;
+        }
+    }
+    std::optional<double> value() const;
+
+private:
+    long long digits_ = 0;
+    int count_ = 0, decimals_ = 0;
+    bool point_ = false, negative_ = false, plain_ = true;
+};
+
 // The number the text holds, when isNumeric would say so; nothing otherwise.
 std::optional<double> numericValue(QStringView text);
 
