@@ -11,8 +11,6 @@ namespace quorin {
 
 namespace {
 
-constexpr ColorValue runningColor = 39168;
-constexpr ColorValue stoppedColor = 153;
 constexpr ColorValue white = rgb(255, 255, 255);
 
 // The tables are full: the drawing goes on, unrecorded; the user hears it once
@@ -131,12 +129,12 @@ void huahua(CanvasEnv& canvas) {
         setDrawingPointer(canvas, false);
         s.zeroStrokeCounters();
         canvas.strokesFullTold = false;
-        canvas.Command1[14]->setBackColor(stoppedColor);
+        canvas.Command1[14]->setBackColor(modeOffColor);
     } else {
         canvas.Picture1->setDrawWidth(2);
         s.drawingMode = true;
         setDrawingPointer(canvas, true);
-        canvas.Command1[14]->setBackColor(runningColor);
+        canvas.Command1[14]->setBackColor(modeOnColor);
     }
 }
 

@@ -30,6 +30,10 @@ void jiajian(CanvasEnv& canvas);
 // A notice under the drawing tool's title.
 void tellDrawing(CanvasEnv& canvas, const QString& text);
 
+// The back colours of 画画 and 自动: running and stopped.
+inline constexpr int modeOnColor = 39168;
+inline constexpr int modeOffColor = 153;
+
 // The stroke tables: strokes 0 .. 3000 of points 0 .. 3000.
 inline constexpr int strokeLimit = 3000;
 

@@ -66,7 +66,8 @@ void stepCycle(CanvasEnv& canvas, QTimer& start, QTimer& step, Render&& render) 
 double query1(CanvasEnv& canvas, QChar separator) {
     SharedState& s = canvas.state();
     const QString path = canvas.services().folder.file(QStringLiteral("treego.txt"));
-    const QString text = fileExists(path) ? readTextFile(path).value_or(QString()) : QString();
+    // Missing, unreadable or empty: no records.
+    const QString text = readTextFile(path).value_or(QString());
     // Entries past the new records keep what an earlier, longer reading left.
     double count = 0;
     for (const QString& row : recordRows(text, separator)) {

@@ -59,7 +59,7 @@ void inputres(CanvasEnv& canvas) {
     SharedState& s = canvas.state();
     s.drawingMode = false;
     setDrawingPointer(canvas, false);
-    canvas.Command1[14]->setBackColor(153);
+    canvas.Command1[14]->setBackColor(modeOffColor);
     tellDrawing(canvas, QStringLiteral("将要导入的是Quorin画画的轨迹结果；\r\n是否继续？"));
     if (canvas.isDead())
         return;

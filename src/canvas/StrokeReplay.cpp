@@ -8,9 +8,6 @@
 namespace quorin {
 
 namespace {
-constexpr ColorValue runningColor = 39168;
-constexpr ColorValue stoppedColor = 153;
-
 ColorValue colourOf(double v) {
     return static_cast<ColorValue>(static_cast<std::int64_t>(v) & 0xFFFFFF);
 }
@@ -22,12 +19,12 @@ int widthOf(double v) {
 void autop(CanvasEnv& canvas) {
     if (canvas.Timer14.isActive()) {
         canvas.Timer14.stop();
-        canvas.Command1[15]->setBackColor(stoppedColor);
+        canvas.Command1[15]->setBackColor(modeOffColor);
         return;
     }
     canvas.state().replayCounter = -1;
     canvas.Timer14.start();
-    canvas.Command1[15]->setBackColor(runningColor);
+    canvas.Command1[15]->setBackColor(modeOnColor);
 }
 
 void strokeReplayTick(CanvasEnv& canvas) {
@@ -36,7 +33,7 @@ void strokeReplayTick(CanvasEnv& canvas) {
     canvas.Text2->setText(numberToText(s.replayCounter));
     if (s.replayCounter >= s.strokeGroupEnd.at(tableIndex(s.strokeGroupIndex))) {
         canvas.Timer14.stop();
-        canvas.Command1[15]->setBackColor(stoppedColor);
+        canvas.Command1[15]->setBackColor(modeOffColor);
         return;
     }
     const auto stroke = tableIndex(s.replayCounter);

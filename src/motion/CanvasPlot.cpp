@@ -19,13 +19,6 @@ namespace {
 constexpr double pi = std::numbers::pi;
 constexpr ColorValue ellipseColor = rgb(128, 64, 128);
 
-bool inputsAreNumbers(const MainFields& fields) {
-    for (int i : {0, 1, 2, 3, 4, 10, 13})
-        if (!isNumeric(fields.fieldText(i)))
-            return false;
-    return true;
-}
-
 std::optional<CanvasPlotWindow> evaluateQuietly(const DropInputs& in, double t, int steps) {
     const auto atT = tryDropStateAt(in, t);
     auto plot = atT ? samplePlot(in, t, steps) : std::nullopt;
@@ -97,10 +90,10 @@ void showCanvasMessage(CanvasEnv& canvas, const char* text) {
 
 bool checkCanvasInputs(CanvasEnv& canvas, bool zeroTimeAllowed) {
     const MainFields& fields = canvas.mainFields();
-    const double t = val(fields.fieldText(10));
+    const double t = readFlightTime(fields);
     // t below 0 would sample a motion the model does not describe, and t = 0
     // a plot of one point.
-    if (!inputsAreNumbers(fields) || t < 0 || (t == 0 && !zeroTimeAllowed)) {
+    if (!dropFieldsAreNumbers(fields) || t < 0 || (t == 0 && !zeroTimeAllowed)) {
         showCanvasMessage(canvas, inputCheckMessage);
         return false;
     }
@@ -229,8 +222,8 @@ void setCanvasPlotWindow(CanvasEnv& canvas, double R) {
 
 bool derivePlotWindow(CanvasEnv& canvas) {
     const MainFields& fields = canvas.mainFields();
-    const double t = val(fields.fieldText(10));
-    if (!inputsAreNumbers(fields) || !(t > 0))
+    const double t = readFlightTime(fields);
+    if (!dropFieldsAreNumbers(fields) || !(t > 0))
         return false;
     const auto e = evaluateQuietly(readDropInputs(fields), t, canvasPlotSteps);
     if (!e)

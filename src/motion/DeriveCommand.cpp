@@ -31,14 +31,8 @@ struct CheckedInputs {
 };
 
 std::optional<CheckedInputs> checkInputs(PlotEnv& env) {
-    for (int i : {0, 1, 2, 3, 4, 10, 13}) {
-        if (!isNumeric(env.fields.fieldText(i))) {
-            notify(env, inputCheckMessage);
-            return std::nullopt;
-        }
-    }
     const double t = readFlightTime(env.fields);
-    if (!(t > 0)) {
+    if (!dropFieldsAreNumbers(env.fields) || !(t > 0)) {
         notify(env, inputCheckMessage);
         return std::nullopt;
     }
@@ -170,6 +164,13 @@ DropInputs readDropInputs(const MainFields& fields) {
 
 double readFlightTime(const MainFields& fields) {
     return val(fields.fieldText(10));
+}
+
+bool dropFieldsAreNumbers(const MainFields& fields) {
+    for (int i : {0, 1, 2, 3, 4, 10, 13})
+        if (!isNumeric(fields.fieldText(i)))
+            return false;
+    return true;
 }
 
 // --- commands ---

@@ -30,6 +30,9 @@ struct PlotEnv {
 DropInputs readDropInputs(const MainFields& fields);
 // Flight time from Text1(10).
 double readFlightTime(const MainFields& fields);
+// The seven input fields (radius, density, velocities, wind, flight time)
+// hold numbers: what every drop command checks first.
+bool dropFieldsAreNumbers(const MainFields& fields);
 
 // Waits 0.01 s while window events run; false once the window is closing,
 // and the command then stops.

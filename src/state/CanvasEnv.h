@@ -108,9 +108,6 @@ public:
     bool previewing = false;
     // The thick pen is on (its button reads 细).
     bool thickPen = false;
-    // When an animation that does not wait last showed the picture (clock
-    // seconds): it repaints at display rate.
-    double lastRepaint = -1;
 
     // Window changes that must not run the resize rule (a border switch
     // re-creates the native window and may report a resize of the same size).

@@ -9,13 +9,7 @@ namespace quorin::test {
 // `onPause` lets a test act in the middle of a command.
 class VirtualClock final : public Clock {
 public:
-    double now() const override {
-        t_ += tick_;
-        return t_;
-    }
-    // Every look at the clock moves it on by this much, as real time passes
-    // while a command computes without waiting.
-    void setTick(double seconds) { tick_ = seconds; }
+    double now() const override { return t_; }
     void pause(double seconds, WaitKind kind, const std::function<void()>& repaint = {}) override;
     void advance(double seconds) { t_ += seconds; }
     int pauses() const { return pauses_; }
@@ -23,8 +17,7 @@ public:
     std::function<void(int pauseNumber)> onPause;
 
 private:
-    mutable double t_ = 1000.0;
-    double tick_ = 0;
+    double t_ = 1000.0;
     int pauses_ = 0;
     int processingPauses_ = 0;
 };
