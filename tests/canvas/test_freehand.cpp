@@ -10,11 +10,8 @@ using test::CanvasTest;
 class Freehand : public CanvasTest {
 protected:
     void SetUp() override {
-        c = &launch(CanvasMode::Freehand);
-        c->Picture1->resize(300, 200);
+        c = &launchSmall(CanvasMode::Freehand, {300, 200}, colors::black);
         c->Picture1->scaleToPixels();
-        c->Picture1->setAutoRedraw(true);
-        c->Picture1->setBackColor(colors::black);
         c->Command1[14]->click(); // 画画
     }
     void press(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {}) {

@@ -11,10 +11,7 @@ using test::CanvasTest;
 class HiddenCapture : public CanvasTest {
 protected:
     void SetUp() override {
-        c = &launch(CanvasMode::Freehand);
-        c->Picture1->resize(200, 100);
-        c->Picture1->setAutoRedraw(true);
-        c->Picture1->setBackColor(rgb(1, 2, 3));
+        c = &launchSmall(CanvasMode::Freehand, {200, 100}, rgb(1, 2, 3));
         // 2000 x 1000 scale units: three columns of eleven points.
         c->Picture1->scale(0, 0, 2000, 1000);
         c->Text1[3]->setText(QStringLiteral("se"));

@@ -14,9 +14,7 @@ using test::CanvasTest;
 class Patterns : public CanvasTest {
 protected:
     void SetUp() override {
-        c = &launch(CanvasMode::Math);
-        c->Picture1->resize(240, 160);
-        c->Picture1->setAutoRedraw(true);
+        c = &launchSmall(CanvasMode::Math, {240, 160}, colors::black);
         c->yaa = colors::red;
     }
     // A frame is 1000 or more waits; the hold one more.

@@ -18,11 +18,8 @@ const QString importNotice = QStringLiteral("将要导入的是Quorin画画的�
 class StrokeFiles : public CanvasTest {
 protected:
     void SetUp() override {
-        c = &launch(CanvasMode::Freehand);
-        c->Picture1->resize(300, 200);
+        c = &launchSmall(CanvasMode::Freehand, {300, 200}, colors::black);
         c->Picture1->scaleToPixels();
-        c->Picture1->setAutoRedraw(true);
-        c->Picture1->setBackColor(colors::black);
     }
     // A stroke through the given points, drawn with the mouse and the sampler.
     void stroke(std::initializer_list<QPoint> points) {

@@ -20,6 +20,15 @@ protected:
         c.Timer18.stop();
         return c;
     }
+    // The same with a small retained picture on a plain back colour: the pixel
+    // work of the drawing commands stays cheap.
+    CanvasWindow& launchSmall(CanvasMode mode, QSize pixels, ColorValue back) {
+        CanvasWindow& c = launch(mode);
+        c.Picture1->resize(pixels);
+        c.Picture1->setAutoRedraw(true);
+        c.Picture1->setBackColor(back);
+        return c;
+    }
     SharedState& state() { return t.state(); }
     MainWindow& main() { return t.main(); }
     static bool shown(const QWidget* w) { return !w->isHidden(); }
