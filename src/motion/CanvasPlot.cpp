@@ -81,6 +81,12 @@ bool traceEllipse(CanvasEnv& canvas, double cx, double cy, double rx, double ry,
     return alive;
 }
 
+// The square window of half-range R in xa .. yb.
+void storeWindow(CanvasEnv& canvas, double R) {
+    canvas.xa = canvas.ya = -R;
+    canvas.xb = canvas.yb = R;
+}
+
 } // namespace
 
 void showCanvasMessage(CanvasEnv& canvas, const char* text) {
@@ -214,8 +220,7 @@ void canvasDerive(CanvasEnv& canvas) {
 }
 
 void setCanvasPlotWindow(CanvasEnv& canvas, double R) {
-    canvas.xa = canvas.ya = -R;
-    canvas.xb = canvas.yb = R;
+    storeWindow(canvas, R);
     if (!canvas.baochi && R > 0)
         canvas.Picture1->scale(canvas.xa, canvas.ya, canvas.xb, canvas.yb);
 }
@@ -228,8 +233,7 @@ bool derivePlotWindow(CanvasEnv& canvas) {
     const auto e = evaluateQuietly(readDropInputs(fields), t, canvasPlotSteps);
     if (!e)
         return false;
-    canvas.xa = canvas.ya = -e->plot.R;
-    canvas.xb = canvas.yb = e->plot.R;
+    storeWindow(canvas, e->plot.R);
     canvas.foreColor = colors::blue;
     return true;
 }
