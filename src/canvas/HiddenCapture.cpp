@@ -1,6 +1,7 @@
 #include "canvas/HiddenCapture.h"
 #include "canvas/Freehand.h"
 #include "canvas/StrokeFiles.h"
+#include "core/PixelSets.h"
 #include "platform/NumberText.h"
 #include "platform/Services.h"
 #include "platform/TextFiles.h"
@@ -11,11 +12,6 @@
 namespace quorin {
 
 namespace {
-
-// Upper-case hexadecimal without leading zeros; -1 (outside) as its 32 bits.
-QString colourText(ColorValue c) {
-    return QString::number(static_cast<quint32>(c), 16).toUpper();
-}
 
 // Points of 0, step, 2 step, ... <= end (none when end is below 0).
 long long gridPoints(double end, double step) {
@@ -48,7 +44,7 @@ void hiddenCapture(CanvasEnv& canvas) {
         QString line;
         forStep(0.0, height, 100.0, [&](double y) {
             const ColorValue c = pic.point(x, y);
-            line += colourText(c) + QLatin1Char('\t');
+            line += QString::fromLatin1(colourText(c)) + QLatin1Char('\t');
             s.capturedPixels.set(column, row, QString::number(c));
             pic.circle(x, y, width / 100, colors::red);
             row += 1;

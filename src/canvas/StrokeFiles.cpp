@@ -39,9 +39,12 @@ QString chooseTextFileToReplace(CanvasEnv& canvas, const QString& notice) {
     return name;
 }
 
+QString notWrittenMessage(const QString& name) {
+    return QStringLiteral("无法写入文件 ") + name + QStringLiteral("，原有文件未改动。");
+}
+
 void tellNotWritten(CanvasEnv& canvas, const QString& name) {
-    tellDrawing(canvas,
-                QStringLiteral("无法写入文件 ") + name + QStringLiteral("，原有文件未改动。"));
+    tellDrawing(canvas, notWrittenMessage(name));
 }
 
 void outsave(CanvasEnv& canvas) {

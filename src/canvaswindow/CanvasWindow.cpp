@@ -9,6 +9,7 @@
 #include "canvas/RecordReplay.h"
 #include "canvas/StrokeFiles.h"
 #include "canvas/StrokeReplay.h"
+#include "imagecmp/ImageCommands.h"
 #include "motion/CanvasPlot.h"
 #include "platform/Twips.h"
 #include "state/MainFields.h"
@@ -118,9 +119,13 @@ void CanvasWindow::createControls() {
     Command11 = button("图像采集", 14640, 960, 372, 1212);
     Command9 = button("图像采集", 15120, 960, 372, 1212);
     const std::array<const char*, 3> captureCaptions = {"图像采集", "图像比较", "图像叠加"};
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         Command12[i] =
             button(captureCaptions[i], 14880, 1680 + 1800 * i - (i == 2 ? 360 : 0), 372, 1212);
+        connect(Command12[i], &QPushButton::clicked, this, [this, i] { command12Click(*this, i); });
+    }
+    connect(Command11, &QPushButton::clicked, this, [this] { command11Click(*this); });
+    connect(Command9, &QPushButton::clicked, this, [this] { command9Click(*this); });
 
     for (int i = 0; i < 4; ++i) {
         Text1[i] = new TextBox(false, this);

@@ -67,35 +67,13 @@ QString lowerCase(const QString& text) {
 }
 
 std::vector<QStringView> lastOccurrences(const std::vector<QStringView>& rows) {
-    QHash<QStringView, qsizetype> last;
-    last.reserve(static_cast<qsizetype>(rows.size()));
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        last.insert(rows[i], static_cast<qsizetype>(i));
-    std::vector<QStringView> kept;
-    kept.reserve(static_cast<std::size_t>(last.size()));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!rows[i].isEmpty() && last.value(rows[i]) == static_cast<qsizetype>(i))
-            kept.push_back(rows[i]);
-    }
-    return kept;
+    return rowrules::lastOccurrences(rows);
 }
 
 namespace {
 
-// The raw rows, before repeats and empties are removed.
-std::vector<QStringView> cutRows(QStringView text) {
-    std::vector<QStringView> rows;
-    qsizetype start = 0; // first character of the next row
-    for (qsizetype p = text.indexOf(cr); p >= 0; p = text.indexOf(cr, p + 1)) {
-        rows.push_back(p > start ? text.sliced(start, p - start) : QStringView());
-        // The character after a CR is taken for the LF of a CR LF, whatever it is.
-        start = p + 2;
-    }
-    return rows;
-}
-
 std::vector<QStringView> keptRows(const QString& lowered) {
-    return lastOccurrences(cutRows(lowered));
+    return rowrules::lastOccurrences(rowrules::cutAtCr(QStringView(lowered)));
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/BoundedTable.h"
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -13,6 +14,39 @@ namespace quorin {
 
 // The text in lower case (plain ASCII text without a table look-up).
 QString lowerCase(const QString& text);
+
+// The rules on any view of text (QStringView, or QByteArrayView for ASCII
+// text read as bytes), so every reader of rows cuts and keeps them alike.
+namespace rowrules {
+
+// The raw rows, before repeats and empties are removed: cut at every CR, and
+// the character after a CR, the LF of a CR LF, belongs to no row.
+template <class View> std::vector<View> cutAtCr(View text) {
+    std::vector<View> rows;
+    qsizetype start = 0; // first character of the next row
+    for (qsizetype p = text.indexOf('\r'); p >= 0; p = text.indexOf('\r', p + 1)) {
+        rows.push_back(p > start ? text.sliced(start, p - start) : View());
+        start = p + 2;
+    }
+    return rows;
+}
+
+// Of equal rows only the last occurrence stays, where it stood; empty rows go.
+template <class View> std::vector<View> lastOccurrences(const std::vector<View>& rows) {
+    QHash<View, qsizetype> last;
+    last.reserve(static_cast<qsizetype>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        last.insert(rows[i], static_cast<qsizetype>(i));
+    std::vector<View> kept;
+    kept.reserve(static_cast<std::size_t>(last.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].isEmpty() && last.value(rows[i]) == static_cast<qsizetype>(i))
+            kept.push_back(rows[i]);
+    }
+    return kept;
+}
+
+} // namespace rowrules
 
 // Of equal rows only the last occurrence stays, where it stood; empty rows go.
 std::vector<QStringView> lastOccurrences(const std::vector<QStringView>& rows);

@@ -418,12 +418,26 @@ void PictureBox::drawEllipse(QImage& image, QPointF c, double rx, double ry, Col
 void PictureBox::circle(double x, double y, double radius, ColorValue color, double aspect) {
     currentX_ = x;
     currentY_ = y;
-    const QPointF c = toPixels(x, y);
     const double sw = scaleWidth();
-    if (!isFinite(c) || !std::isfinite(radius) || !std::isfinite(aspect) || sw == 0.0)
+    if (sw == 0.0)
         return;
     // The radius is measured in x units, so a circle stays round whatever the y scale.
-    const double r = std::abs(radius * (width() / sw));
+    circleAtPixels(toPixels(x, y), radius * (width() / sw), color, aspect);
+}
+
+void PictureBox::circleTwips(double x, double y, double radius, ColorValue color) {
+    const double tpp = twipsPerPixel();
+    const QPointF c(x / tpp, y / tpp);
+    const QPointF user = toUser(c);
+    currentX_ = user.x();
+    currentY_ = user.y();
+    circleAtPixels(c, radius / tpp, color, 1.0);
+}
+
+void PictureBox::circleAtPixels(QPointF c, double radius, ColorValue color, double aspect) {
+    if (!isFinite(c) || !std::isfinite(radius) || !std::isfinite(aspect))
+        return;
+    const double r = std::abs(radius);
     aspect = std::abs(aspect);
     double rx = r, ry = r * aspect;
     if (aspect > 1.0) {
@@ -497,7 +511,15 @@ void PictureBox::paintPicture(const QImage& picture, double x, double y, double 
 }
 
 ColorValue PictureBox::point(double x, double y) const {
-    const QPointF p = toPixels(x, y);
+    return pointAtPixels(toPixels(x, y));
+}
+
+ColorValue PictureBox::pointTwips(double x, double y) const {
+    const double tpp = twipsPerPixel();
+    return pointAtPixels(QPointF(x / tpp, y / tpp));
+}
+
+ColorValue PictureBox::pointAtPixels(QPointF p) const {
     if (!isFinite(p))
         return -1;
     // Only a look at the screen brings it up to date: syncing it here would

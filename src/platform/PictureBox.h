@@ -111,6 +111,11 @@ public:
     // (off); -1 outside the box.
     ColorValue point(double x, double y) const;
 
+    // Point and Circle in the box's own twips from its top-left corner,
+    // whatever user scale is set (the scale stays as it is).
+    ColorValue pointTwips(double x, double y) const;
+    void circleTwips(double x, double y, double radius, ColorValue color);
+
     // Saves the persistent image. Bmp always writes a bitmap whatever the
     // name; ByExtension writes JPEG/BMP/GIF... as the name asks, BMP otherwise.
     bool savePicture(const QString& path, SaveFormat format = SaveFormat::Bmp) const;
@@ -154,6 +159,9 @@ private:
     QRegion takeDirty();
     double clipMargin() const { return drawWidth_ + 16.0; }
     void drawDot(QImage& image, QPoint pixel, ColorValue color);
+    ColorValue pointAtPixels(QPointF p) const;
+    // Radius in pixels.
+    void circleAtPixels(QPointF centre, double radius, ColorValue color, double aspect);
     void drawEllipse(QImage& image, QPointF centre, double rx, double ry, ColorValue color);
 
     bool autoRedraw_ = false;

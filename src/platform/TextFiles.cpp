@@ -65,10 +65,13 @@ bool writeTextFile(const QString& path, const QString& text) {
 }
 
 bool replaceTextFile(const QString& path, const QString& text) {
+    return replaceFileBytes(path, toGbk(text));
+}
+
+bool replaceFileBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = toGbk(text);
     if (f.write(bytes) != bytes.size())
         return false; // the temporary file is removed with `f`
     return f.commit();

@@ -21,6 +21,8 @@ bool writeTextFile(const QString& path, const QString& text);
 // The same, written to a temporary file in the file's folder and renamed into
 // place, so a failure leaves the previous file whole.
 bool replaceTextFile(const QString& path, const QString& text);
+// The same for bytes already encoded.
+bool replaceFileBytes(const QString& path, const QByteArray& bytes);
 
 // Append `text` encoded as GBK, creating the file if needed.
 bool appendTextFile(const QString& path, const QString& text);

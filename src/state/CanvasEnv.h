@@ -99,6 +99,9 @@ public:
     // A pattern frame is being drawn or shows its message: ticks do not start
     // another redraw meanwhile.
     int patternBusy = 0;
+    // Image operations (capture, comparison, overlay) running: a press of an
+    // image button meanwhile starts no second one.
+    int imageOperationRunning = 0;
     // A record-cycle tick is running (its renderer may show a message).
     bool recordTickRunning = false;
     // The user has heard that the stroke tables are full (once per drawing

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/BoundedTable.h"
+#include "platform/PixelTable.h"
 #include "state/Swatches.h"
 #include <QString>
 #include <cstddef>
@@ -73,10 +74,10 @@ struct SharedState {
     double tableRowCount = 0;
 
     // --- pixel sets ---
-    BoundedTable<QString> capturedPixels{5000, 5000};
-    BoundedTable<QString> pixelSet1{5000, 5000};
-    BoundedTable<QString> pixelSet2{5000, 5000};
-    BoundedTable<QString> pixelSet3{5000, 5000};
+    PixelTable capturedPixels{5000, 5000};
+    PixelTable pixelSet1{5000, 5000};
+    PixelTable pixelSet2{5000, 5000};
+    PixelTable pixelSet3{5000, 5000};
 
     // The canvas load and 画画 start counting strokes afresh.
     void zeroStrokeCounters() {

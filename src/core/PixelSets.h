@@ -1,0 +1,163 @@
+#pragma once
+#include "platform/Colour.h"
+#include "platform/PixelTable.h"
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <span>
+
+namespace quorin {
+
+// Pixel sets: the colours of a picture sampled on a regular grid, one text
+// line per grid column, each colour as upper-case hexadecimal followed by a
+// TAB, the line closed by the running total of samples in the file (which
+// keeps every line distinct, as the row reader drops repeated lines). The
+// difference file has the same layout with "*" where a point does not differ.
+
+// --- the grid ---
+
+// Sampling steps for a box of width W and height H (twips) and a resolution
+// of X columns and Y rows as typed: stepX = Int(W / Int(Val(X))), stepY the
+// same for H and Y. Nothing when either step is not a whole number of at
+// least 1 (X or Y reading as 0, negative, or larger than the box), or when
+// the grid would not fit the pixel tables.
+struct PixelGrid {
+    double width = 0;
+    double stepX = 0;
+    long long stepY = 0;
+
+    // Columns x = 0, stepX, 2 stepX, ... <= W - stepX.
+    long long columns() const;
+    double columnX(long long column) const { return static_cast<double>(column) * stepX; }
+    // Rows y = 0, stepY, ... <= height - stepY, for the height of the moment.
+    long long rows(double height) const;
+    double rowY(long long row) const { return static_cast<double>(row * stepY); }
+};
+std::optional<PixelGrid> pixelGrid(double width, double height, const QString& xText,
+                                   const QString& yText);
+
+// The table cell of grid point (column, row): the row of the table is the
+// column, and its fields start at 1.
+constexpr long long cellField(long long row) {
+    return row + 1;
+}
+
+// --- colours ---
+
+struct Rgb {
+    int red = 0, green = 0, blue = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+// Upper-case hexadecimal without leading zeros; -1 (outside the picture) is
+// its 32 bits, FFFFFFFF.
+QByteArray colourText(ColorValue colour);
+void appendColourText(QByteArray& out, ColorValue colour);
+
+// The components of a colour text (either case). A text of up to eight
+// hexadecimal digits is one number whose low bytes are red, green and blue
+// (so "A0B0C" is RGB(12, 11, 10)); any other text is read pair by pair from
+// its end (red the last two characters, green the two before, blue the two
+// before those), a pair that is missing or not hexadecimal counting 0.
+Rgb colourComponents(QByteArrayView text);
+Rgb colourComponents(QStringView text);
+Rgb colourComponents(const CellText& text);
+Rgb colourComponents(ColorValue colour);
+
+// The colour a cell is drawn in; nothing for an empty cell (no point of the
+// file).
+std::optional<ColorValue> cellColour(const CellText& text);
+
+// The whole part of the Euclidean distance of two colours.
+int colourDistance(const Rgb& a, const Rgb& b);
+
+// The threshold T typed into the threshold box: its leading number rounded
+// to the nearest whole number, halves to the even neighbour (2.5 gives 2,
+// 3.5 gives 4); text that is no number gives 0. Far beyond the largest
+// distance it is held at a bound, so it never overflows.
+long long colourThreshold(const QString& text);
+
+// Distance rule: the point differs when the distance is above T.
+bool colourDiffers(const Rgb& a, const Rgb& b, long long threshold);
+
+// Template rule: with s the component sums, the point differs when the sums
+// differ by more than the base (the larger sum less its largest component),
+// or when the largest and the middle component difference are both above T.
+bool templateDiffers(const Rgb& templ, const Rgb& live, long long threshold);
+
+// --- reading ---
+
+// Cuts a row into its fields as if it were enclosed in one TAB at each end:
+// a field lies between two separators (TAB or "|"); a separator followed
+// directly by further ones skips at most 21 of them; text after the last
+// separator is not a field. `store(number, text)` gets fields 1, 2, ...
+template <class View, class Store> void forEachField(View row, Store&& store) {
+    // Position k of the enclosed row: 0 and size + 1 are the enclosing TABs.
+    const qsizetype size = row.size();
+    const auto separator = [&](qsizetype k) {
+        if (k == 0 || k == size + 1)
+            return true;
+        const auto ch = row.at(k - 1);
+        return ch == '\t' || ch == '|';
+    };
+    long long field = 0;
+    qsizetype i = 0;
+    while (i <= size + 1) {
+        if (!separator(i)) {
+            ++i;
+            continue;
+        }
+        qsizetype p = i;
+        for (int skipped = 0; skipped < 21 && p + 1 <= size + 1 && separator(p + 1); ++skipped)
+            ++p;
+        qsizetype q = p + 1;
+        while (q <= size + 1 && !separator(q))
+            ++q;
+        if (q > size + 1)
+            return;
+        ++field;
+        // Enclosed positions p + 1 .. q - 1 are row positions p .. q - 2.
+        store(field, row.sliced(p, q - p - 1));
+        i = q;
+    }
+}
+
+// Only fields 1 .. 4999 of a line are stored.
+inline constexpr long long lastStoredField = 4999;
+
+struct PixelSetRead {
+    enum class Status { Read, Unreadable, NoRows, TooManyRows };
+    Status status = Status::Unreadable;
+    long long rows = 0;
+};
+
+// Reads a pixel-set text (bytes as in the file, GBK) into the table: the text
+// and a CR LF are cut into rows as the row reader does (lower case, cut at
+// CR, repeats keep their last occurrence, empty rows dropped), and row r's
+// fields 1 .. 4999 go to cells (r, field). Cells the text does not reach keep
+// what they held. A text without any CR has no rows; more than `maxRows`
+// rows are refused. Either way the table is left untouched.
+PixelSetRead readPixelSet(QByteArray bytes, PixelTable& table, long long maxRows);
+// The same from a file (unreadable when missing, a folder, or too large).
+PixelSetRead readPixelSetFile(const QString& path, PixelTable& table, long long maxRows);
+
+// --- writing ---
+
+// Ends a line with the running total and CR LF.
+void endPixelLine(QByteArray& out, long long total);
+
+// One line of a difference file: for the grid points 0 .. rows - 1 of
+// `column`, the second set's text where the two sets differ, else "*".
+void appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelTable& second,
+                          long long column, long long rows, long long threshold, long long& total);
+// The same against colours read from the picture: the first set's text where
+// they differ.
+void appendLiveDifferences(QByteArray& out, const PixelTable& first, long long column,
+                           std::span<const ColorValue> live, long long threshold, long long& total);
+// The template rule against the picture: the picture's colour text where
+// they differ.
+void appendTemplateDifferences(QByteArray& out, const PixelTable& templ, long long column,
+                               std::span<const ColorValue> live, long long threshold,
+                               long long& total);
+
+} // namespace quorin

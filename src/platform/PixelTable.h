@@ -1,0 +1,78 @@
+#pragma once
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace quorin {
+
+// The text of one cell as it is held: short ASCII text in place, anything
+// else (longer, or not ASCII) as a string of its own.
+struct CellText {
+    QByteArrayView ascii;          // the text when `wide` is null
+    const QString* wide = nullptr; // the text otherwise
+
+    bool isEmpty() const { return wide ? wide->isEmpty() : ascii.isEmpty(); }
+    bool is(char c) const {
+        return wide ? (wide->size() == 1 && wide->at(0) == QLatin1Char(c))
+                    : (ascii.size() == 1 && ascii.at(0) == c);
+    }
+    QString toString() const { return wide ? *wide : QString::fromLatin1(ascii); }
+};
+
+// A table of text cells with fixed index limits (rows 0..rowUpper, columns
+// 0..colUpper) for the pixel sets: hundreds of thousands of short colour
+// texts. It stores only what has been written, row by row, each row as long
+// as its highest written column, and keeps a short ASCII text inside its
+// 12-byte cell. Reading an unset or out-of-range cell gives "", writing
+// outside the limits is refused.
+class PixelTable {
+public:
+    PixelTable(long long rowUpper, long long colUpper) : rowUpper_(rowUpper), colUpper_(colUpper) {}
+
+    long long rowUpper() const { return rowUpper_; }
+    long long colUpper() const { return colUpper_; }
+    bool inRange(long long r, long long c) const {
+        return r >= 0 && r <= rowUpper_ && c >= 0 && c <= colUpper_;
+    }
+
+    CellText cell(long long r, long long c) const;
+    QString at(long long r, long long c) const { return cell(r, c).toString(); }
+
+    bool set(long long r, long long c, QStringView text);
+    bool set(long long r, long long c, const QString& text) { return set(r, c, QStringView(text)); }
+    bool set(long long r, long long c, const char* latin1) {
+        return set(r, c, QString::fromLatin1(latin1));
+    }
+    // Bytes taken as Latin-1 text (ASCII in practice).
+    bool setBytes(long long r, long long c, QByteArrayView text);
+
+    // Room for columns 0..colUpper of row r (within the limits), so a row
+    // filled in order is allocated once.
+    void reserveRow(long long r, long long colUpper);
+
+    void clear();
+    std::size_t memoryBytes() const;
+
+private:
+    static constexpr std::size_t inlineChars = 11;
+    static constexpr std::uint8_t spilled = 0xFF;
+    // Byte 0: the length of the text in place, or `spilled`; then the text,
+    // or the index of the text among the spilled ones.
+    using Cell = std::array<char, 12>;
+
+    Cell* slot(long long r, long long c);
+    void release(Cell& cell);
+    void spill(Cell& cell, QString text);
+
+    long long rowUpper_;
+    long long colUpper_;
+    std::vector<std::vector<Cell>> rows_;
+    std::vector<QString> spilled_;
+    std::vector<std::uint32_t> freeSpills_;
+};
+
+} // namespace quorin
