@@ -114,18 +114,21 @@ private:
     bool first_;
 };
 
-// Buttons hidden for a while and shown again (unless the canvas is gone).
+// Buttons hidden for a while; those that were shown come back (unless the
+// canvas is gone), those the mode had hidden stay hidden.
 class HiddenButtons {
 public:
-    HiddenButtons(CanvasEnv& c, std::initializer_list<QWidget*> buttons)
-        : c_(c), buttons_(buttons) {
-        for (QWidget* b : buttons_)
+    HiddenButtons(CanvasEnv& c, std::initializer_list<QWidget*> buttons) : c_(c) {
+        for (QWidget* b : buttons) {
+            if (!b->isHidden())
+                shown_.push_back(b);
             b->hide();
+        }
     }
     ~HiddenButtons() {
         if (c_.isDead())
             return;
-        for (QWidget* b : buttons_)
+        for (QWidget* b : shown_)
             b->show();
     }
     HiddenButtons(const HiddenButtons&) = delete;
@@ -133,7 +136,7 @@ public:
 
 private:
     CanvasEnv& c_;
-    std::vector<QWidget*> buttons_;
+    std::vector<QWidget*> shown_;
 };
 
 double boxWidth(CanvasEnv& c) {

@@ -1,0 +1,207 @@
+#include "core/PixelSets.h"
+#include "platform/TextFiles.h"
+#include <gtest/gtest.h>
+
+namespace quorin {
+namespace {
+
+TEST(PixelTable, KeepsShortAsciiInPlaceAndAnythingElseAside) {
+    PixelTable t(5000, 5000);
+    EXPECT_TRUE(t.set(3, 7, QStringLiteral("ffffffff")));
+    EXPECT_TRUE(t.set(3, 8, QStringLiteral("a much longer text than fits")));
+    EXPECT_TRUE(t.set(3, 9, QStringLiteral("颜色")));
+    EXPECT_EQ(t.at(3, 7), QStringLiteral("ffffffff"));
+    EXPECT_EQ(t.at(3, 8), QStringLiteral("a much longer text than fits"));
+    EXPECT_EQ(t.at(3, 9), QStringLiteral("颜色"));
+    // A spilled cell overwritten in place, then by a spilled text again.
+    EXPECT_TRUE(t.set(3, 8, QStringLiteral("*")));
+    EXPECT_TRUE(t.cell(3, 8).is('*'));
+    EXPECT_TRUE(t.set(3, 7, QStringLiteral("another long text, spilled")));
+    EXPECT_EQ(t.at(3, 7), QStringLiteral("another long text, spilled"));
+    EXPECT_EQ(t.at(3, 9), QStringLiteral("颜色"));
+    // Outside the limits: refused, and reads give "".
+    EXPECT_FALSE(t.set(5001, 0, QStringLiteral("ff")));
+    EXPECT_FALSE(t.setBytes(0, -1, "ff"));
+    EXPECT_EQ(t.at(5001, 0), QString());
+    EXPECT_EQ(t.at(4, 0), QString());
+    EXPECT_TRUE(t.cell(0, 0).isEmpty());
+}
+
+TEST(PixelColours, TextAndComponents) {
+    EXPECT_EQ(colourText(rgb(255, 255, 255)), "FFFFFF");
+    EXPECT_EQ(colourText(colors::red), "FF");
+    EXPECT_EQ(colourText(0), "0");
+    EXPECT_EQ(colourText(-1), "FFFFFFFF");
+    EXPECT_EQ(colourText(rgb(12, 11, 10)), "A0B0C");
+
+    struct Case {
+        const char* text;
+        Rgb rgb;
+    };
+    const Case cases[] = {
+        {"ff", {255, 0, 0}},
+        {"FF", {255, 0, 0}},
+        {"0", {0, 0, 0}},
+        {"c0a080", {128, 160, 192}},
+        {"A0B0C", {12, 11, 10}},
+        {"abc", {188, 10, 0}},
+        {"ffffffff", {255, 255, 255}},
+        {"1abcdef", {0xEF, 0xCD, 0xAB}},
+        {"*", {0, 0, 0}},
+        {"", {0, 0, 0}},
+        // Not all hexadecimal: pair by pair from the end.
+        {"12zz34", {0x34, 0, 0x12}},
+        {"x7", {0, 0, 0}},
+        {"123456789", {0x89, 0x67, 0x45}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(colourComponents(QByteArrayView(c.text)), c.rgb);
+        EXPECT_EQ(colourComponents(QString::fromLatin1(c.text)), c.rgb);
+    }
+}
+
+TEST(PixelColours, DistanceThresholdAndTemplateRule) {
+    EXPECT_EQ(colourDistance({0, 0, 0}, {255, 255, 255}), 441);
+    EXPECT_EQ(colourDistance({10, 0, 0}, {13, 4, 0}), 5);
+    EXPECT_EQ(colourDistance({0, 0, 0}, {1, 1, 0}), 1); // the whole part of 1.41
+    // d = T is equal, T = 0 marks every change.
+    EXPECT_FALSE(colourDiffers({10, 0, 0}, {13, 4, 0}, 5));
+    EXPECT_TRUE(colourDiffers({10, 0, 0}, {13, 4, 0}, 4));
+    EXPECT_TRUE(colourDiffers({0, 0, 0}, {1, 0, 0}, 0));
+    EXPECT_FALSE(colourDiffers({7, 7, 7}, {7, 7, 7}, 0));
+
+    EXPECT_EQ(colourThreshold(QStringLiteral("100")), 100);
+    EXPECT_EQ(colourThreshold(QStringLiteral("abc")), 0);
+    EXPECT_EQ(colourThreshold(QStringLiteral("2.5")), 2);
+    EXPECT_EQ(colourThreshold(QStringLiteral("3.5")), 4);
+    EXPECT_EQ(colourThreshold(QStringLiteral("12__34__56")), 12); // the pointer read-out
+    EXPECT_FALSE(colourDiffers({0, 0, 0}, {255, 255, 255}, colourThreshold("1e400")));
+    EXPECT_TRUE(colourDiffers({0, 0, 0}, {0, 0, 0}, colourThreshold("-5")));
+
+    // Equal sums; differences 10, 10, 0 are not above T.
+    EXPECT_FALSE(templateDiffers({100, 100, 100}, {110, 90, 100}, 30));
+    // Largest and middle differences (40 and 40) both above T = 30.
+    EXPECT_TRUE(templateDiffers({100, 100, 100}, {140, 60, 100}, 30));
+    // Black against white: the sums differ by 765, the base is 510.
+    EXPECT_TRUE(templateDiffers({0, 0, 0}, {255, 255, 255}, 1000));
+}
+
+TEST(PixelGridTest, StepsColumnsAndRefusedResolutions) {
+    const auto g = pixelGrid(8000, 6000, QStringLiteral("800"), QStringLiteral("600"));
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->stepX, 10);
+    EXPECT_EQ(g->stepY, 10);
+    EXPECT_EQ(g->columns(), 800);
+    EXPECT_EQ(g->rows(6000), 600);
+    EXPECT_EQ(g->columnX(799), 7990);
+    EXPECT_EQ(g->rows(5000), 500); // the height is read again per column
+
+    // Steps are whole numbers: 1000 / 300 gives 3, and x stays <= W - stepX.
+    const auto odd = pixelGrid(1000, 1000, QStringLiteral("300.9"), QStringLiteral("7"));
+    ASSERT_TRUE(odd);
+    EXPECT_EQ(odd->stepX, 3);
+    EXPECT_EQ(odd->stepY, 142);
+    EXPECT_EQ(odd->columns(), 333);
+
+    for (const char* bad : {"", "abc", "0", "0.9", "-5", "1e9", "1e400", "8001"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(pixelGrid(8000, 6000, QString::fromLatin1(bad), QStringLiteral("600")));
+        EXPECT_FALSE(pixelGrid(8000, 6000, QStringLiteral("800"), QString::fromLatin1(bad)));
+    }
+    // A grid beyond the tables could not be kept or read back.
+    EXPECT_FALSE(pixelGrid(60000, 6000, QStringLiteral("6000"), QStringLiteral("600")));
+}
+
+std::vector<QString> fields(const QString& row) {
+    std::vector<QString> out;
+    forEachField(QStringView(row), [&](long long n, QStringView text) {
+        EXPECT_EQ(n, static_cast<long long>(out.size()) + 1);
+        out.push_back(text.toString());
+    });
+    return out;
+}
+
+TEST(PixelRows, FieldsBetweenSeparators) {
+    using V = std::vector<QString>;
+    EXPECT_EQ(fields(QStringLiteral("ff\t0\t600")), (V{"ff", "0", "600"}));
+    EXPECT_EQ(fields(QStringLiteral("a|b\t\tc")), (V{"a", "b", "c"}));
+    EXPECT_EQ(fields(QString()), V{});
+    // 22 separators in a row are one; a 23rd starts an empty field.
+    EXPECT_EQ(fields(QStringLiteral("a") + QString(22, u'\t') + QStringLiteral("b")),
+              (V{"a", "b"}));
+    EXPECT_EQ(fields(QStringLiteral("a") + QString(23, u'\t') + QStringLiteral("b")),
+              (V{"a", "", "b"}));
+}
+
+TEST(PixelRows, ReadingFillsCellsOfTheRowsAndKeepsTheRest) {
+    PixelTable t(5000, 5000);
+    auto read = readPixelSet("FF\t0\t2\r\nA\tB\tC\t6\r\n", t, 3000);
+    EXPECT_EQ(read.status, PixelSetRead::Status::Read);
+    EXPECT_EQ(read.rows, 2);
+    EXPECT_EQ(t.at(0, 1), QStringLiteral("ff")); // lowered as the row reader does
+    EXPECT_EQ(t.at(0, 3), QStringLiteral("2"));  // the running total is a field too
+    EXPECT_EQ(t.at(1, 4), QStringLiteral("6"));
+    EXPECT_EQ(t.at(0, 0), QString());
+
+    // A smaller set afterwards keeps the larger one's cells beyond its extent;
+    // a last line without CR LF is a row, and repeated rows count once.
+    read = readPixelSet("1\r\n1\r\n2", t, 3000);
+    EXPECT_EQ(read.rows, 2);
+    EXPECT_EQ(t.at(0, 1), QStringLiteral("1"));
+    EXPECT_EQ(t.at(1, 1), QStringLiteral("2"));
+    EXPECT_EQ(t.at(0, 2), QStringLiteral("0"));
+    EXPECT_EQ(t.at(1, 4), QStringLiteral("6"));
+
+    // GBK text takes the same way.
+    read = readPixelSet(toGbk(QStringLiteral("红\tFF\r\n")), t, 3000);
+    EXPECT_EQ(read.rows, 1);
+    EXPECT_EQ(t.at(0, 1), QStringLiteral("红"));
+    EXPECT_EQ(t.at(0, 2), QStringLiteral("ff"));
+}
+
+TEST(PixelRows, UnusableTextsLeaveTheTableAlone) {
+    PixelTable t(5000, 5000);
+    t.set(0, 1, QStringLiteral("keep"));
+    EXPECT_EQ(readPixelSet("ff\t1\nff\t2\n", t, 3000).status, PixelSetRead::Status::NoRows);
+    EXPECT_EQ(readPixelSet("", t, 3000).status, PixelSetRead::Status::NoRows);
+    EXPECT_EQ(readPixelSet("a\r\nb\r\nc\r\n", t, 2).status, PixelSetRead::Status::TooManyRows);
+    EXPECT_EQ(readPixelSetFile(QStringLiteral("/no/such/file.txt"), t, 3000).status,
+              PixelSetRead::Status::Unreadable);
+    EXPECT_EQ(t.at(0, 1), QStringLiteral("keep"));
+
+    // Fields past 4999 are not stored.
+    QByteArray wide;
+    for (int i = 1; i <= 5005; ++i)
+        wide += QByteArray::number(i) + '\t';
+    wide += "\r\n";
+    EXPECT_EQ(readPixelSet(wide, t, 3000).status, PixelSetRead::Status::Read);
+    EXPECT_EQ(t.at(0, 4999), QStringLiteral("4999"));
+    EXPECT_EQ(t.at(0, 5000), QString());
+}
+
+TEST(PixelDifferences, LinesOfTheThreeComparisons) {
+    PixelTable a(5000, 5000), b(5000, 5000);
+    readPixelSet("ffffff\tff\t0\t3\r\n0\t0\t0\t6\r\n", a, 3000);
+    readPixelSet("ffffff\tfe\tffffff\t3\r\n0\t0\t0\t6\r\n", b, 3000);
+
+    QByteArray out;
+    long long total = 0;
+    appendSetDifferences(out, a, b, 0, 3, 1, total); // ff against fe: d = 1 = T
+    appendSetDifferences(out, a, b, 1, 3, 1, total);
+    EXPECT_EQ(out, "*\t*\tffffff\t3\r\n*\t*\t*\t6\r\n");
+
+    out.clear();
+    total = 0;
+    const ColorValue live[] = {rgb(255, 255, 255), colors::red, rgb(0, 0, 200)};
+    appendLiveDifferences(out, a, 0, live, 100, total);
+    EXPECT_EQ(out, "*\t*\t0\t3\r\n"); // the first set's text where they differ
+
+    out.clear();
+    total = 10;
+    appendTemplateDifferences(out, a, 0, live, 30, total);
+    EXPECT_EQ(out, "*\t*\tC80000\t13\r\n"); // the live colour's text, upper case
+}
+
+} // namespace
+} // namespace quorin
