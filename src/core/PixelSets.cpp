@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -28,14 +29,21 @@ std::optional<double> step(double size, double count) {
     return s;
 }
 
-int hexDigit(int ch) {
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'a' && ch <= 'f')
-        return ch - 'a' + 10;
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    return -1;
+constexpr std::array<signed char, 128> hexDigits = [] {
+    std::array<signed char, 128> t{};
+    for (auto& v : t)
+        v = -1;
+    for (int i = 0; i < 10; ++i)
+        t['0' + i] = static_cast<signed char>(i);
+    for (int i = 0; i < 6; ++i) {
+        t['a' + i] = static_cast<signed char>(10 + i);
+        t['A' + i] = static_cast<signed char>(10 + i);
+    }
+    return t;
+}();
+
+inline int hexDigit(int ch) {
+    return ch >= 0 && ch < 128 ? hexDigits[static_cast<std::size_t>(ch)] : -1;
 }
 
 template <class View> int unit(View text, qsizetype i) {
@@ -58,19 +66,24 @@ template <class View> int pairAt(View text, qsizetype at) {
     return value;
 }
 
-template <class View> Rgb components(View text) {
+// Up to eight hexadecimal digits as one number. No early exit: short texts
+// of hexadecimal digits are the rule.
+template <class View> inline bool hexNumber(View text, quint32& value) {
     const qsizetype n = text.size();
-    if (n >= 1 && n <= 8) {
-        quint32 value = 0;
-        bool hex = true;
-        for (qsizetype i = 0; i < n && hex; ++i) {
-            const int d = hexDigit(unit(text, i));
-            hex = d >= 0;
-            value = value * 16 + static_cast<quint32>(std::max(d, 0));
-        }
-        if (hex)
-            return colourComponents(static_cast<ColorValue>(value));
+    if (n < 1 || n > 8)
+        return false;
+    value = 0;
+    int bad = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const int d = hexDigit(unit(text, i));
+        bad |= d;
+        value = value * 16 + static_cast<quint32>(d & 0xF);
     }
+    return bad >= 0;
+}
+
+template <class View> Rgb pairwiseComponents(View text) {
+    const qsizetype n = text.size();
     // Red is the last two characters (or the one there is), green the two
     // before them and blue the two before those; a pair the text does not
     // reach counts 0.
@@ -81,49 +94,83 @@ template <class View> Rgb components(View text) {
     return c;
 }
 
-void appendCell(QByteArray& out, const CellText& text) {
-    if (text.wide)
-        out += toGbk(*text.wide);
-    else
-        out.append(text.ascii);
+template <class View> inline Rgb components(View text) {
+    quint32 value;
+    if (hexNumber(text, value))
+        return colourComponents(static_cast<ColorValue>(value));
+    return pairwiseComponents(text);
 }
 
-QByteArrayView star() {
-    return QByteArrayView("*", 1);
+// The colour text at the end of `buffer`; its length.
+int colourDigits(ColorValue colour, char (&buffer)[8]) {
+    auto v = static_cast<quint32>(colour);
+    int n = 0;
+    do {
+        buffer[7 - n++] = "0123456789ABCDEF"[v & 0xF];
+        v >>= 4;
+    } while (v != 0);
+    return n;
 }
 
-// The ASCII text lowered in place; false (nothing changed) when it is not
-// all ASCII.
-bool lowerAscii(QByteArray& bytes) {
-    char* d = bytes.data();
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (static_cast<unsigned char>(d[i]) >= 0x80)
-            return false;
+// Writes one line of a pixel-set text at the end of `out`: room for the
+// usual fields is made once, and the line is cut to its length at the end.
+class LineWriter {
+public:
+    LineWriter(QByteArray& out, std::size_t fields) : out_(out), at_(out.size()) {
+        room(static_cast<qsizetype>(fields) * 9 + 32);
     }
-    for (qsizetype i = 0; i < n; ++i) {
-        if (d[i] >= 'A' && d[i] <= 'Z')
-            d[i] = static_cast<char>(d[i] + ('a' - 'A'));
-    }
-    return true;
-}
+    LineWriter(const LineWriter&) = delete;
+    LineWriter& operator=(const LineWriter&) = delete;
 
-template <class View, class Set>
-PixelSetRead storeRows(View text, PixelTable& table, long long maxRows, Set&& set) {
+    void field(QByteArrayView text) {
+        room(text.size() + 1);
+        std::memcpy(d_ + at_, text.data(), static_cast<std::size_t>(text.size()));
+        at_ += text.size();
+        d_[at_++] = '\t';
+    }
+    void field(const CellText& text) {
+        if (text.wide)
+            field(QByteArrayView(toGbk(*text.wide)));
+        else
+            field(text.ascii);
+    }
+    void colourField(ColorValue colour) {
+        char buffer[8];
+        const int n = colourDigits(colour, buffer);
+        field(QByteArrayView(buffer + 8 - n, n));
+    }
+    // The running total and CR LF end the line.
+    void end(long long total) {
+        out_.resize(at_);
+        endPixelLine(out_, total);
+    }
+
+private:
+    void room(qsizetype n) {
+        if (at_ + n > out_.size())
+            out_.resize(std::max(at_ + n, out_.size() + out_.size() / 2));
+        d_ = out_.data();
+    }
+    QByteArray& out_;
+    qsizetype at_;
+    char* d_ = nullptr;
+};
+
+const QByteArrayView star("*", 1);
+
+// The fields of each row go to the table a row at a time, from field 1.
+template <class View> PixelSetRead storeRows(View text, PixelTable& table, long long maxRows) {
     const std::vector<View> rows = rowrules::lastOccurrences(rowrules::cutAtCr(text));
     if (static_cast<long long>(rows.size()) > maxRows)
         return {PixelSetRead::Status::TooManyRows, 0};
+    std::vector<View> fields;
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const auto row = static_cast<long long>(r);
-        const View line = rows[r];
-        // One allocation per row: a field needs at least one separator.
-        const auto separators = std::count_if(line.begin(), line.end(),
-                                              [](auto ch) { return ch == '\t' || ch == '|'; });
-        table.reserveRow(row, std::min<long long>(separators + 1, lastStoredField));
-        forEachField(line, [&](long long field, View value) {
+        fields.clear();
+        forEachField(rows[r], [&](long long field, View value) {
             if (field <= lastStoredField)
-                set(row, field, value);
+                fields.push_back(value);
         });
+        table.setRow(static_cast<long long>(r), 1, std::span<const View>(fields));
     }
     return {PixelSetRead::Status::Read, static_cast<long long>(rows.size())};
 }
@@ -165,14 +212,8 @@ std::optional<PixelGrid> pixelGrid(double width, double height, const QString& x
 // --- colours ---
 
 void appendColourText(QByteArray& out, ColorValue colour) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    auto v = static_cast<quint32>(colour);
     char buffer[8];
-    int n = 0;
-    do {
-        buffer[7 - n++] = digits[v & 0xF];
-        v >>= 4;
-    } while (v != 0);
+    const int n = colourDigits(colour, buffer);
     out.append(buffer + 8 - n, n);
 }
 
@@ -191,11 +232,6 @@ Rgb colourComponents(QStringView text) {
 Rgb colourComponents(const CellText& text) {
     return text.wide ? components(QStringView(*text.wide)) : components(text.ascii);
 }
-Rgb colourComponents(ColorValue colour) {
-    const auto v = static_cast<quint32>(colour);
-    return {static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
-            static_cast<int>((v >> 16) & 0xFF)};
-}
 
 std::optional<ColorValue> cellColour(const CellText& text) {
     if (text.isEmpty())
@@ -204,10 +240,13 @@ std::optional<ColorValue> cellColour(const CellText& text) {
     return rgb(c.red, c.green, c.blue);
 }
 
-int colourDistance(const Rgb& a, const Rgb& b) {
+int squaredDistance(const Rgb& a, const Rgb& b) {
     const int dr = a.red - b.red, dg = a.green - b.green, db = a.blue - b.blue;
-    return static_cast<int>(
-        std::floor(std::sqrt(static_cast<double>(dr * dr + dg * dg + db * db))));
+    return dr * dr + dg * dg + db * db;
+}
+
+int colourDistance(const Rgb& a, const Rgb& b) {
+    return static_cast<int>(std::floor(std::sqrt(static_cast<double>(squaredDistance(a, b)))));
 }
 
 long long colourThreshold(const QString& text) {
@@ -221,7 +260,9 @@ long long colourThreshold(const QString& text) {
 }
 
 bool colourDiffers(const Rgb& a, const Rgb& b, long long threshold) {
-    return colourDistance(a, b) > threshold;
+    // The whole part of the root is above T exactly when the square reaches
+    // (T + 1) squared; T is bounded, so the square cannot overflow.
+    return threshold < 0 || squaredDistance(a, b) >= (threshold + 1) * (threshold + 1);
 }
 
 bool templateDiffers(const Rgb& templ, const Rgb& live, long long threshold) {
@@ -240,16 +281,13 @@ bool templateDiffers(const Rgb& templ, const Rgb& live, long long threshold) {
 PixelSetRead readPixelSet(QByteArray bytes, PixelTable& table, long long maxRows) {
     if (!bytes.contains('\r'))
         return {PixelSetRead::Status::NoRows, 0};
-    if (lowerAscii(bytes)) {
+    if (lowerAsciiBytes(bytes)) {
         bytes.append("\r\n");
-        return storeRows(
-            QByteArrayView(bytes), table, maxRows,
-            [&](long long r, long long c, QByteArrayView v) { table.setBytes(r, c, v); });
+        return storeRows(QByteArrayView(bytes), table, maxRows);
     }
     const QString text = lowerCase(fromGbk(bytes) + QStringLiteral("\r\n"));
     bytes = QByteArray();
-    return storeRows(QStringView(text), table, maxRows,
-                     [&](long long r, long long c, QStringView v) { table.set(r, c, v); });
+    return storeRows(QStringView(text), table, maxRows);
 }
 
 PixelSetRead readPixelSetFile(const QString& path, PixelTable& table, long long maxRows) {
@@ -275,47 +313,47 @@ void endPixelLine(QByteArray& out, long long total) {
 
 void appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelTable& second,
                           long long column, long long rows, long long threshold, long long& total) {
+    LineWriter line(out, static_cast<std::size_t>(std::max(rows, 0LL)));
     for (long long k = 0; k < rows; ++k) {
         const CellText a = first.cell(column, cellField(k));
         const CellText b = second.cell(column, cellField(k));
         if (colourDiffers(colourComponents(a), colourComponents(b), threshold))
-            appendCell(out, b);
+            line.field(b);
         else
-            out.append(star());
-        out += '\t';
+            line.field(star);
         ++total;
     }
-    endPixelLine(out, total);
+    line.end(total);
 }
 
 void appendLiveDifferences(QByteArray& out, const PixelTable& first, long long column,
                            std::span<const ColorValue> live, long long threshold,
                            long long& total) {
+    LineWriter line(out, live.size());
     for (std::size_t k = 0; k < live.size(); ++k) {
         const CellText a = first.cell(column, cellField(static_cast<long long>(k)));
         if (colourDiffers(colourComponents(a), colourComponents(live[k]), threshold))
-            appendCell(out, a);
+            line.field(a);
         else
-            out.append(star());
-        out += '\t';
+            line.field(star);
         ++total;
     }
-    endPixelLine(out, total);
+    line.end(total);
 }
 
 void appendTemplateDifferences(QByteArray& out, const PixelTable& templ, long long column,
                                std::span<const ColorValue> live, long long threshold,
                                long long& total) {
+    LineWriter line(out, live.size());
     for (std::size_t k = 0; k < live.size(); ++k) {
         const CellText a = templ.cell(column, cellField(static_cast<long long>(k)));
         if (templateDiffers(colourComponents(a), colourComponents(live[k]), threshold))
-            appendColourText(out, live[k]);
+            line.colourField(live[k]);
         else
-            out.append(star());
-        out += '\t';
+            line.field(star);
         ++total;
     }
-    endPixelLine(out, total);
+    line.end(total);
 }
 
 } // namespace quorin

@@ -62,7 +62,11 @@ void appendColourText(QByteArray& out, ColorValue colour);
 Rgb colourComponents(QByteArrayView text);
 Rgb colourComponents(QStringView text);
 Rgb colourComponents(const CellText& text);
-Rgb colourComponents(ColorValue colour);
+inline Rgb colourComponents(ColorValue colour) {
+    const auto v = static_cast<quint32>(colour);
+    return {static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+            static_cast<int>((v >> 16) & 0xFF)};
+}
 
 // The colour a cell is drawn in; nothing for an empty cell (no point of the
 // file).
@@ -70,6 +74,8 @@ std::optional<ColorValue> cellColour(const CellText& text);
 
 // The whole part of the Euclidean distance of two colours.
 int colourDistance(const Rgb& a, const Rgb& b);
+// Its square, exactly.
+int squaredDistance(const Rgb& a, const Rgb& b);
 
 // The threshold T typed into the threshold box: its leading number rounded
 // to the nearest whole number, halves to the even neighbour (2.5 gives 2,
@@ -92,32 +98,23 @@ bool templateDiffers(const Rgb& templ, const Rgb& live, long long threshold);
 // directly by further ones skips at most 21 of them; text after the last
 // separator is not a field. `store(number, text)` gets fields 1, 2, ...
 template <class View, class Store> void forEachField(View row, Store&& store) {
-    // Position k of the enclosed row: 0 and size + 1 are the enclosing TABs.
+    // Positions -1 and size are the enclosing TABs; the scan only ever stops
+    // at separators.
     const qsizetype size = row.size();
-    const auto separator = [&](qsizetype k) {
-        if (k == 0 || k == size + 1)
-            return true;
-        const auto ch = row.at(k - 1);
-        return ch == '\t' || ch == '|';
-    };
+    const auto* const d = row.data();
+    const auto isSeparator = [](auto ch) { return ch == '\t' || ch == '|'; };
+    const auto separator = [&](qsizetype k) { return k < 0 || k >= size || isSeparator(d[k]); };
     long long field = 0;
-    qsizetype i = 0;
-    while (i <= size + 1) {
-        if (!separator(i)) {
-            ++i;
-            continue;
-        }
+    for (qsizetype i = -1;;) {
         qsizetype p = i;
-        for (int skipped = 0; skipped < 21 && p + 1 <= size + 1 && separator(p + 1); ++skipped)
+        for (int skipped = 0; skipped < 21 && p + 1 <= size && separator(p + 1); ++skipped)
             ++p;
         qsizetype q = p + 1;
-        while (q <= size + 1 && !separator(q))
+        while (q < size && !isSeparator(d[q]))
             ++q;
-        if (q > size + 1)
+        if (q > size)
             return;
-        ++field;
-        // Enclosed positions p + 1 .. q - 1 are row positions p .. q - 2.
-        store(field, row.sliced(p, q - p - 1));
+        store(++field, row.sliced(p + 1, q - p - 1));
         i = q;
     }
 }

@@ -47,7 +47,43 @@ bool anyUpperAscii(const char16_t* c, qsizetype n) {
     return upper != 0;
 }
 
+// The same for bytes, eight at a time.
+constexpr std::uint64_t byteLanes(std::uint64_t unit) {
+    return unit * 0x0101010101010101ULL;
+}
+
 } // namespace
+
+bool lowerAsciiBytes(QByteArray& bytes) {
+    const qsizetype n = bytes.size();
+    const char* c = bytes.constData();
+    std::uint64_t all = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, c + i, sizeof w);
+        all |= w;
+    }
+    for (; i < n; ++i)
+        all |= static_cast<unsigned char>(c[i]);
+    if ((all & byteLanes(0x80)) != 0)
+        return false;
+    char* d = bytes.data();
+    for (i = 0; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, d + i, sizeof w);
+        // Bit 7 of each lane marks 'A'..'Z'; shifted to bit 5 it lowers them.
+        const std::uint64_t upper =
+            (w + byteLanes(0x80 - 'A')) & ~(w + byteLanes(0x7F - 'Z')) & byteLanes(0x80);
+        w |= upper >> 2;
+        std::memcpy(d + i, &w, sizeof w);
+    }
+    for (; i < n; ++i) {
+        if (d[i] >= 'A' && d[i] <= 'Z')
+            d[i] = static_cast<char>(d[i] + ('a' - 'A'));
+    }
+    return true;
+}
 
 // QString::toLower looks every character up in the Unicode tables, which
 // costs more than the rest of the reading; plain ASCII text is lowered here.

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/BoundedTable.h"
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,9 @@ namespace quorin {
 
 // The text in lower case (plain ASCII text without a table look-up).
 QString lowerCase(const QString& text);
+// Bytes of plain ASCII text lowered in place; false, and nothing changed, when
+// any byte is not ASCII.
+bool lowerAsciiBytes(QByteArray& bytes);
 
 // The rules on any view of text (QStringView, or QByteArrayView for ASCII
 // text read as bytes), so every reader of rows cuts and keeps them alike.

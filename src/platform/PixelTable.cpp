@@ -1,4 +1,5 @@
 #include "platform/PixelTable.h"
+#include <algorithm>
 #include <cstring>
 
 namespace quorin {
@@ -7,29 +8,13 @@ namespace {
 
 bool isAscii(QStringView text) {
     for (QChar ch : text) {
-        if (ch.unicode() >= 0x80 || ch.unicode() == 0)
+        if (ch.unicode() >= 0x80)
             return false;
     }
     return true;
 }
 
 } // namespace
-
-CellText PixelTable::cell(long long r, long long c) const {
-    if (r < 0 || c < 0 || static_cast<std::size_t>(r) >= rows_.size())
-        return {};
-    const auto& row = rows_[static_cast<std::size_t>(r)];
-    if (static_cast<std::size_t>(c) >= row.size())
-        return {};
-    const Cell& cell = row[static_cast<std::size_t>(c)];
-    const auto length = static_cast<std::uint8_t>(cell[0]);
-    if (length == spilled) {
-        std::uint32_t index;
-        std::memcpy(&index, cell.data() + 1, sizeof index);
-        return {{}, &spilled_[index]};
-    }
-    return {QByteArrayView(cell.data() + 1, length), nullptr};
-}
 
 PixelTable::Cell* PixelTable::slot(long long r, long long c) {
     if (!inRange(r, c))
@@ -68,50 +53,77 @@ void PixelTable::spill(Cell& cell, QString text) {
     std::memcpy(cell.data() + 1, &index, sizeof index);
 }
 
+std::span<PixelTable::Cell> PixelTable::cellsOf(long long r, long long c0, std::size_t n) {
+    if (n == 0 || !inRange(r, c0))
+        return {};
+    const long long last = std::min(c0 + static_cast<long long>(n) - 1, colUpper_);
+    const auto ri = static_cast<std::size_t>(r);
+    if (ri >= rows_.size())
+        rows_.resize(ri + 1);
+    auto& row = rows_[ri];
+    if (static_cast<std::size_t>(last) >= row.size())
+        row.resize(static_cast<std::size_t>(last) + 1, Cell{});
+    return std::span<Cell>(row).subspan(static_cast<std::size_t>(c0),
+                                        static_cast<std::size_t>(last - c0 + 1));
+}
+
+void PixelTable::put(Cell& cell, QStringView text) {
+    release(cell);
+    if (static_cast<std::size_t>(text.size()) <= inlineChars && isAscii(text)) {
+        cell[0] = static_cast<char>(text.size());
+        for (qsizetype i = 0; i < text.size(); ++i)
+            cell[static_cast<std::size_t>(i) + 1] = static_cast<char>(text[i].unicode());
+    } else {
+        spill(cell, text.toString());
+    }
+}
+
+void PixelTable::put(Cell& cell, QByteArrayView text) {
+    if (static_cast<std::uint8_t>(cell[0]) == spilled)
+        release(cell);
+    const qsizetype n = text.size();
+    if (static_cast<std::size_t>(n) <= inlineChars) {
+        const char* p = text.data();
+        unsigned char high = 0;
+        for (qsizetype i = 0; i < n; ++i)
+            high |= static_cast<unsigned char>(p[i]);
+        if (high < 0x80) {
+            cell[0] = static_cast<char>(n);
+            for (qsizetype i = 0; i < n; ++i)
+                cell[static_cast<std::size_t>(i) + 1] = p[i];
+            return;
+        }
+    }
+    spill(cell, QString::fromLatin1(text));
+}
+
 bool PixelTable::set(long long r, long long c, QStringView text) {
     Cell* cell = slot(r, c);
-    if (!cell)
-        return false;
-    release(*cell);
-    if (static_cast<std::size_t>(text.size()) <= inlineChars && isAscii(text)) {
-        cell->at(0) = static_cast<char>(text.size());
-        for (qsizetype i = 0; i < text.size(); ++i)
-            cell->at(static_cast<std::size_t>(i) + 1) = static_cast<char>(text[i].unicode());
-    } else {
-        spill(*cell, text.toString());
-    }
-    return true;
+    if (cell)
+        put(*cell, text);
+    return cell != nullptr;
 }
 
 bool PixelTable::setBytes(long long r, long long c, QByteArrayView text) {
     Cell* cell = slot(r, c);
-    if (!cell)
-        return false;
-    release(*cell);
-    if (static_cast<std::size_t>(text.size()) <= inlineChars &&
-        std::memchr(text.data(), 0, static_cast<std::size_t>(text.size())) == nullptr) {
-        bool ascii = true;
-        for (char ch : text)
-            ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
-        if (ascii) {
-            cell->at(0) = static_cast<char>(text.size());
-            std::memcpy(cell->data() + 1, text.data(), static_cast<std::size_t>(text.size()));
-            return true;
-        }
-    }
-    spill(*cell, QString::fromLatin1(text));
-    return true;
+    if (cell)
+        put(*cell, text);
+    return cell != nullptr;
 }
 
-void PixelTable::reserveRow(long long r, long long colUpper) {
-    if (!inRange(r, 0))
-        return;
-    const auto ri = static_cast<std::size_t>(r);
-    if (ri >= rows_.size())
-        rows_.resize(ri + 1);
-    const long long last = colUpper < colUpper_ ? colUpper : colUpper_;
-    if (last >= 0)
-        rows_[ri].reserve(static_cast<std::size_t>(last) + 1);
+template <class View>
+bool PixelTable::putRow(long long r, long long c0, std::span<const View> texts) {
+    const std::span<Cell> cells = cellsOf(r, c0, texts.size());
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        put(cells[i], texts[i]);
+    return !cells.empty();
+}
+
+bool PixelTable::setRow(long long r, long long c0, std::span<const QByteArrayView> texts) {
+    return putRow(r, c0, texts);
+}
+bool PixelTable::setRow(long long r, long long c0, std::span<const QStringView> texts) {
+    return putRow(r, c0, texts);
 }
 
 void PixelTable::clear() {

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <span>
 #include <vector>
 
 namespace quorin {
@@ -39,7 +41,18 @@ public:
         return r >= 0 && r <= rowUpper_ && c >= 0 && c <= colUpper_;
     }
 
-    CellText cell(long long r, long long c) const;
+    CellText cell(long long r, long long c) const {
+        if (r < 0 || c < 0 || static_cast<std::size_t>(r) >= rows_.size())
+            return {};
+        const auto& row = rows_[static_cast<std::size_t>(r)];
+        if (static_cast<std::size_t>(c) >= row.size())
+            return {};
+        const Cell& cell = row[static_cast<std::size_t>(c)];
+        const auto length = static_cast<std::uint8_t>(cell[0]);
+        if (length == spilled)
+            return {{}, &spilled_[spillIndex(cell)]};
+        return {QByteArrayView(cell.data() + 1, length), nullptr};
+    }
     QString at(long long r, long long c) const { return cell(r, c).toString(); }
 
     bool set(long long r, long long c, QStringView text);
@@ -50,9 +63,10 @@ public:
     // Bytes taken as Latin-1 text (ASCII in practice).
     bool setBytes(long long r, long long c, QByteArrayView text);
 
-    // Room for columns 0..colUpper of row r (within the limits), so a row
-    // filled in order is allocated once.
-    void reserveRow(long long r, long long colUpper);
+    // Cells (r, firstCol), (r, firstCol + 1), ... set to `texts` in one go;
+    // those beyond the limits are left out. False when none fits.
+    bool setRow(long long r, long long firstCol, std::span<const QByteArrayView> texts);
+    bool setRow(long long r, long long firstCol, std::span<const QStringView> texts);
 
     void clear();
     std::size_t memoryBytes() const;
@@ -64,9 +78,19 @@ private:
     // or the index of the text among the spilled ones.
     using Cell = std::array<char, 12>;
 
+    static std::uint32_t spillIndex(const Cell& cell) {
+        std::uint32_t index;
+        std::memcpy(&index, cell.data() + 1, sizeof index);
+        return index;
+    }
     Cell* slot(long long r, long long c);
+    // Cells (r, c0 .. c0 + n - 1) within the limits, the row grown once.
+    std::span<Cell> cellsOf(long long r, long long c0, std::size_t n);
     void release(Cell& cell);
     void spill(Cell& cell, QString text);
+    void put(Cell& cell, QStringView text);
+    void put(Cell& cell, QByteArrayView text);
+    template <class View> bool putRow(long long r, long long c0, std::span<const View> texts);
 
     long long rowUpper_;
     long long colUpper_;
