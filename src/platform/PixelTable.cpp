@@ -6,9 +6,10 @@ namespace quorin {
 
 namespace {
 
+// Text that can stay in its cell: ASCII without NUL.
 bool isAscii(QStringView text) {
     for (QChar ch : text) {
-        if (ch.unicode() >= 0x80)
+        if (ch.unicode() >= 0x80 || ch.unicode() == 0)
             return false;
     }
     return true;
@@ -36,7 +37,7 @@ void PixelTable::release(Cell& cell) {
     std::memcpy(&index, cell.data() + 1, sizeof index);
     spilled_[index] = QString();
     freeSpills_.push_back(index);
-    cell[0] = 0;
+    cell.fill(0);
 }
 
 void PixelTable::spill(Cell& cell, QString text) {
@@ -70,9 +71,9 @@ std::span<PixelTable::Cell> PixelTable::cellsOf(long long r, long long c0, std::
 void PixelTable::put(Cell& cell, QStringView text) {
     release(cell);
     if (static_cast<std::size_t>(text.size()) <= inlineChars && isAscii(text)) {
-        cell[0] = static_cast<char>(text.size());
+        cell.fill(0);
         for (qsizetype i = 0; i < text.size(); ++i)
-            cell[static_cast<std::size_t>(i) + 1] = static_cast<char>(text[i].unicode());
+            cell[static_cast<std::size_t>(i)] = static_cast<char>(text[i].unicode());
     } else {
         spill(cell, text.toString());
     }
@@ -84,13 +85,15 @@ void PixelTable::put(Cell& cell, QByteArrayView text) {
     const qsizetype n = text.size();
     if (static_cast<std::size_t>(n) <= inlineChars) {
         const char* p = text.data();
-        unsigned char high = 0;
-        for (qsizetype i = 0; i < n; ++i)
-            high |= static_cast<unsigned char>(p[i]);
-        if (high < 0x80) {
-            cell[0] = static_cast<char>(n);
-            for (qsizetype i = 0; i < n; ++i)
-                cell[static_cast<std::size_t>(i) + 1] = p[i];
+        Cell in{};
+        bool plain = true; // ASCII without NUL
+        for (qsizetype i = 0; i < n; ++i) {
+            const auto ch = static_cast<unsigned char>(p[i]);
+            plain = plain && ch != 0 && ch < 0x80;
+            in[static_cast<std::size_t>(i)] = p[i];
+        }
+        if (plain) {
+            cell = in;
             return;
         }
     }

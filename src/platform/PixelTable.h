@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -28,9 +29,9 @@ struct CellText {
 // A table of text cells with fixed index limits (rows 0..rowUpper, columns
 // 0..colUpper) for the pixel sets: hundreds of thousands of short colour
 // texts. It stores only what has been written, row by row, each row as long
-// as its highest written column, and keeps a short ASCII text inside its
-// 12-byte cell. Reading an unset or out-of-range cell gives "", writing
-// outside the limits is refused.
+// as its highest written column, and keeps an ASCII text of up to eight
+// characters (a colour text, a running total) inside its 8-byte cell. Reading an unset or
+// out-of-range cell gives "", writing outside the limits is refused.
 class PixelTable {
 public:
     PixelTable(long long rowUpper, long long colUpper) : rowUpper_(rowUpper), colUpper_(colUpper) {}
@@ -48,10 +49,9 @@ public:
         if (static_cast<std::size_t>(c) >= row.size())
             return {};
         const Cell& cell = row[static_cast<std::size_t>(c)];
-        const auto length = static_cast<std::uint8_t>(cell[0]);
-        if (length == spilled)
+        if (static_cast<std::uint8_t>(cell[0]) == spilled)
             return {{}, &spilled_[spillIndex(cell)]};
-        return {QByteArrayView(cell.data() + 1, length), nullptr};
+        return {QByteArrayView(cell.data(), inlineLength(cell)), nullptr};
     }
     QString at(long long r, long long c) const { return cell(r, c).toString(); }
 
@@ -72,11 +72,29 @@ public:
     std::size_t memoryBytes() const;
 
 private:
-    static constexpr std::size_t inlineChars = 11;
+    static constexpr std::size_t inlineChars = 8;
     static constexpr std::uint8_t spilled = 0xFF;
-    // Byte 0: the length of the text in place, or `spilled`; then the text,
-    // or the index of the text among the spilled ones.
-    using Cell = std::array<char, 12>;
+    // The text in place, padded with NUL bytes (an empty cell is all NUL);
+    // or `spilled` (never ASCII) and the index of the text among the spilled
+    // ones.
+    using Cell = std::array<char, 8>;
+
+    // Characters before the first NUL.
+    static qsizetype inlineLength(const Cell& cell) {
+        std::uint64_t w;
+        std::memcpy(&w, cell.data(), sizeof w);
+        if constexpr (std::endian::native == std::endian::little) {
+            // The lowest flagged byte is the first NUL (a borrow flags only
+            // bytes above it).
+            const std::uint64_t zero = (w - 0x0101010101010101ULL) & ~w & 0x8080808080808080ULL;
+            return zero == 0 ? 8 : std::countr_zero(zero) / 8;
+        } else {
+            qsizetype n = 0;
+            while (n < 8 && cell[static_cast<std::size_t>(n)] != 0)
+                ++n;
+            return n;
+        }
+    }
 
     static std::uint32_t spillIndex(const Cell& cell) {
         std::uint32_t index;

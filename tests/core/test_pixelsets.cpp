@@ -13,6 +13,8 @@ TEST(PixelTable, KeepsShortAsciiInPlaceAndAnythingElseAside) {
     EXPECT_EQ(t.at(3, 7), QStringLiteral("ffffffff"));
     EXPECT_EQ(t.at(3, 8), QStringLiteral("a much longer text than fits"));
     EXPECT_EQ(t.at(3, 9), QStringLiteral("颜色"));
+    EXPECT_TRUE(t.set(3, 10, QString::fromLatin1("a\0b", 3)));
+    EXPECT_EQ(t.at(3, 10), QString::fromLatin1("a\0b", 3));
     // A spilled cell overwritten in place, then by a spilled text again.
     EXPECT_TRUE(t.set(3, 8, QStringLiteral("*")));
     EXPECT_TRUE(t.cell(3, 8).is('*'));
