@@ -7,6 +7,10 @@
 
 namespace quorin {
 
+double interceptSpeed(const DropInputs& drop) {
+    return std::sqrt(drop.vx0 * drop.vx0 + drop.vy0 * drop.vy0);
+}
+
 double interceptTolerance(double percent) {
     return canvasround::wc(percent * 0.01);
 }
@@ -50,7 +54,7 @@ InterceptOutcome searchIntercept(const InterceptTask& task,
     const double tol = interceptTolerance(task.tolerancePercent);
     const HitBand bandX = hitBand(task.targetX, tol), bandY = hitBand(task.targetY, tol);
     const AngleRange range = interceptAngleRange(task.targetX, task.targetY);
-    const double fv = std::sqrt(task.drop.vx0 * task.drop.vx0 + task.drop.vy0 * task.drop.vy0);
+    const double fv = interceptSpeed(task.drop);
     constexpr double fullTurn = 2 * std::numbers::pi;
 
     InterceptCandidate c;

@@ -12,6 +12,9 @@ namespace quorin {
 // until one of its sampled points lies within the tolerance of the target.
 // Angles are in degrees; y grows downward, so 270 is straight up.
 
+// The interceptor's speed: the projectile's, sqrt(Vx0^2 + Vy0^2).
+double interceptSpeed(const DropInputs& drop);
+
 // The tolerance fraction of a tolerance in percent, rounded to 6 decimals.
 double interceptTolerance(double percent);
 
