@@ -161,6 +161,7 @@ TEST_F(Interception, PressOnTheTargetSearchesAndEndsWithTheGreyRing) {
     const PathPoint p = at300.path[50];
     InterceptTask pressed = task(0, 0);
     const QPoint pixel = c->Picture1->toPixels(p.x, p.y).toPoint();
+    const int busyBefore = busyPauses();
     QTest::mouseClick(c->Picture1, Qt::LeftButton, {}, pixel);
 
     const double x = val(field(15)), y = val(field(16));
@@ -172,6 +173,10 @@ TEST_F(Interception, PressOnTheTargetSearchesAndEndsWithTheGreyRing) {
     EXPECT_EQ(field(14), numberToText(expected.hit->angle));
     EXPECT_TRUE(state().angleTransformArmed);
     EXPECT_EQ(c->Picture1->drawWidth(), 2);
+    // A wait per candidate, the click plot of the hit path (disarmed for it)
+    // and the five waits of the rings.
+    const auto plot = samplePlot(readDropInputs(main()), val(field(10)), 150);
+    EXPECT_EQ(busyPauses() - busyBefore, expected.candidates + int(plot->points.size()) + 5);
     const double h = expected.hit->radiusUnit;
     EXPECT_EQ(c->Picture1->point(x + 1.2 * h, y), grey);
     EXPECT_EQ(c->Picture1->point(x - 1.2 * h, y), grey);
