@@ -2,6 +2,7 @@
 #include "canvas/CanvasBackgrounds.h"
 #include "canvas/CanvasLayout.h"
 #include "canvas/Freehand.h"
+#include "canvas/Interception.h"
 #include "canvas/Preview.h"
 #include "canvas/StrokeFiles.h"
 #include "canvas/StrokeReplay.h"
@@ -106,7 +107,7 @@ void runCommandBar(CanvasEnv& canvas, int index) {
         importPicture(canvas);
         break;
     case 10:
-        bianhuanjiaodu(canvas);
+        angleTransform(canvas);
         break;
     case 11:
         coordinateTransform(canvas);
@@ -273,7 +274,6 @@ void cxqh(CanvasEnv& canvas) {
 void derive(CanvasEnv& canvas) {
     canvasDerive(canvas);
 }
-void bianhuanjiaodu(CanvasEnv&) {} // comes with the angle search
 
 RecordValues currentRecordValues(CanvasEnv& canvas) {
     const MainFields& main = canvas.mainFields();

@@ -27,10 +27,6 @@ void savephoto(CanvasEnv& canvas);
 // 粗 / 细: pen width 7 or 2, only while drawing.
 void cxqh(CanvasEnv& canvas);
 
-// Routines that come with their own features; the bar and the Ctrl keys
-// already call them here.
-void bianhuanjiaodu(CanvasEnv& canvas); // 10 变换角度: angle transform
-
 // The values of the parameter record of a picture saved now.
 RecordValues currentRecordValues(CanvasEnv& canvas);
 

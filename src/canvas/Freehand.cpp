@@ -1,5 +1,5 @@
 #include "canvas/Freehand.h"
-#include "canvas/CommandBar.h"
+#include "canvas/Interception.h"
 #include "core/CanvasMotion.h"
 #include "platform/NumberText.h"
 #include "platform/Services.h"

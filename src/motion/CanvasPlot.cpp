@@ -45,8 +45,7 @@ void applyWindow(CanvasEnv& canvas, CanvasModel& model, double R) {
 
 // A shade of the pen colour: Rnd times yaa, rounded; its low three bytes draw.
 ColorValue randomShade(CanvasEnv& canvas) {
-    const double c = std::round(canvas.services().random.next() * canvas.yaa);
-    return static_cast<ColorValue>(static_cast<std::int64_t>(c) & 0xFFFFFF);
+    return lowThreeBytes(std::llround(canvas.services().random.next() * canvas.yaa));
 }
 
 // Calls `step` for s = 0, t/150, ... <= t with the point of the path from
@@ -61,30 +60,6 @@ template <class Step> bool alongPath(CanvasEnv& canvas, CanvasModel& model, doub
         return alive;
     });
     return alive;
-}
-
-// From (cx, cy + ry) round the ellipse (rx, ry) in 150 segments, from 0 up
-// to `end`; false when the canvas is unloaded during a wait.
-bool traceEllipse(CanvasEnv& canvas, double cx, double cy, double rx, double ry, double end,
-                  ColorValue color) {
-    PictureBox& pic = *canvas.Picture1;
-    bool alive = true;
-    forStep(0.0, end, 2 * pi / canvasPlotSteps, [&](double a) {
-        canvasPause(canvas);
-        if (canvas.isDead()) {
-            alive = false;
-            return false;
-        }
-        pic.lineTo(cx + rx * std::sin(a), cy + ry * std::cos(a), color);
-        return true;
-    });
-    return alive;
-}
-
-// The square window of half-range R in xa .. yb.
-void storeWindow(CanvasEnv& canvas, double R) {
-    canvas.xa = canvas.ya = -R;
-    canvas.xb = canvas.yb = R;
 }
 
 } // namespace
@@ -219,8 +194,29 @@ void canvasDerive(CanvasEnv& canvas) {
     fields.hideDragLabel();
 }
 
+void storeCanvasPlotWindow(CanvasEnv& canvas, double R) {
+    canvas.xa = canvas.ya = -R;
+    canvas.xb = canvas.yb = R;
+}
+
+bool traceEllipse(CanvasEnv& canvas, double cx, double cy, double rx, double ry, double end,
+                  ColorValue color) {
+    PictureBox& pic = *canvas.Picture1;
+    bool alive = true;
+    forStep(0.0, end, 2 * pi / canvasPlotSteps, [&](double a) {
+        canvasPause(canvas);
+        if (canvas.isDead()) {
+            alive = false;
+            return false;
+        }
+        pic.lineTo(cx + rx * std::sin(a), cy + ry * std::cos(a), color);
+        return true;
+    });
+    return alive;
+}
+
 void setCanvasPlotWindow(CanvasEnv& canvas, double R) {
-    storeWindow(canvas, R);
+    storeCanvasPlotWindow(canvas, R);
     if (!canvas.baochi && R > 0)
         canvas.Picture1->scale(canvas.xa, canvas.ya, canvas.xb, canvas.yb);
 }
@@ -233,7 +229,7 @@ bool derivePlotWindow(CanvasEnv& canvas) {
     const auto e = evaluateQuietly(readDropInputs(fields), t, canvasPlotSteps);
     if (!e)
         return false;
-    storeWindow(canvas, e->plot.R);
+    storeCanvasPlotWindow(canvas, e->plot.R);
     canvas.foreColor = colors::blue;
     return true;
 }

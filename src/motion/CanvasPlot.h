@@ -1,6 +1,7 @@
 #pragma once
 #include "core/DropModel.h"
 #include "core/PlotSampling.h"
+#include "platform/Colour.h"
 #include <optional>
 
 namespace quorin {
@@ -47,6 +48,14 @@ std::optional<CanvasPlotWindow> evaluateCanvasPlot(CanvasEnv& canvas, const Drop
 // as its scale unless baochi keeps the present one. A window of size 0 is no
 // scale.
 void setCanvasPlotWindow(CanvasEnv& canvas, double R);
+// The same window into xa, xb, ya, yb alone.
+void storeCanvasPlotWindow(CanvasEnv& canvas, double R);
+
+// From the current point round the ellipse (rx, ry) about (cx, cy), angle 0
+// at (cx, cy + ry), in segments of 1/150 turn up to `end`, with a canvasPause
+// before each; false when the canvas is unloaded during a wait.
+bool traceEllipse(CanvasEnv& canvas, double cx, double cy, double rx, double ry, double end,
+                  ColorValue color);
 
 // Samples of the canvas plots, and of the path-length measure.
 inline constexpr int canvasPlotSteps = 150;

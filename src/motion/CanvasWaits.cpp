@@ -16,6 +16,11 @@ void busy(CanvasEnv& canvas, double seconds) {
 void busyHundredth(CanvasEnv& canvas) {
     busy(canvas, hundredth);
 }
+
+void busyThenClear(CanvasEnv& canvas, double seconds) {
+    busy(canvas, seconds);
+    canvas.Picture1->cls();
+}
 } // namespace
 
 void canvasPause(CanvasEnv& canvas) {
@@ -28,8 +33,22 @@ void canvasPause(CanvasEnv& canvas) {
 void spinBriefly(CanvasEnv&) {}
 
 void pauseAndClear0(CanvasEnv& canvas) {
-    busyHundredth(canvas);
-    canvas.Picture1->cls();
+    busyThenClear(canvas, hundredth);
+}
+void pauseAndClear1(CanvasEnv& canvas) {
+    busyThenClear(canvas, hundredth);
+}
+void pauseAndClear2(CanvasEnv& canvas) {
+    busyThenClear(canvas, hundredth);
+}
+void pauseAndClear3(CanvasEnv& canvas) {
+    busyThenClear(canvas, 0.02);
+}
+void pauseAndClear4(CanvasEnv& canvas) {
+    busyThenClear(canvas, 0.03);
+}
+void pauseAndClear5(CanvasEnv& canvas) {
+    busyThenClear(canvas, 0.05);
 }
 
 void pauseHundredthBusy(CanvasEnv& canvas) {
@@ -38,12 +57,15 @@ void pauseHundredthBusy(CanvasEnv& canvas) {
 
 void spinThenClear(CanvasEnv& canvas) {
     // A wait of no time: what was drawn still shows, at the clock's display rate.
-    busy(canvas, 0);
-    canvas.Picture1->cls();
+    busyThenClear(canvas, 0);
 }
 
 void yanchi(CanvasEnv& canvas) {
     busy(canvas, 1.0);
+}
+
+void letEventsRun(CanvasEnv& canvas) {
+    canvas.services().clock.pause(0, WaitKind::Processing);
 }
 
 } // namespace quorin

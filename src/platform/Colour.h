@@ -19,6 +19,11 @@ constexpr int greenOf(ColorValue c) {
 constexpr int blueOf(ColorValue c) {
     return (c >> 16) & 0xFF;
 }
+// A colour worked out by arithmetic (a shade, a brighter pen) may leave the
+// range: its low three bytes are what is drawn.
+constexpr ColorValue lowThreeBytes(std::int64_t value) {
+    return static_cast<ColorValue>(value & 0xFFFFFF);
+}
 
 // Colours the program uses by value.
 namespace colors {

@@ -50,6 +50,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     updateTimer_.setSingleShot(true);
     updateTimer_.setInterval(0);
     connect(&updateTimer_, &QTimer::timeout, this, [this] {
+        sinceUpdate_.start();
         if (!dirty_.empty())
             update(takeDirty());
     });
@@ -142,10 +143,15 @@ void PictureBox::afterDraw(std::span<const QRect> pixels) {
 
 // One update for everything drawn until the event loop runs: an update per
 // line would merge regions at every line, and a whole-box update would make
-// every paint a whole-box paint.
+// every paint a whole-box paint. Updates come at most at display rate: a
+// command that lets events in after every line would otherwise paint and
+// flush thousands of times a second.
 void PictureBox::scheduleUpdate() {
-    if (!updateTimer_.isActive())
-        updateTimer_.start();
+    if (updateTimer_.isActive())
+        return;
+    constexpr qint64 displayIntervalMs = 16;
+    const qint64 since = sinceUpdate_.isValid() ? sinceUpdate_.elapsed() : displayIntervalMs;
+    updateTimer_.start(static_cast<int>(std::max<qint64>(0, displayIntervalMs - since)));
 }
 
 QRegion PictureBox::takeDirty() {

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Colour.h"
 #include "platform/PictureGeometry.h"
+#include <QElapsedTimer>
 #include <QFont>
 #include <QImage>
 #include <QRegion>
@@ -175,6 +176,7 @@ private:
     // when the event loop next runs.
     std::vector<QRect> dirty_;
     QTimer updateTimer_;
+    QElapsedTimer sinceUpdate_; // the last update asked of the window system
     QImage picture_;
     ColorValue backColor_ = colors::black;
     ColorValue foreColor_ = colors::black;

@@ -111,6 +111,8 @@ public:
     bool previewing = false;
     // The thick pen is on (its button reads 细).
     bool thickPen = false;
+    // The launch-angle search runs (it lets window events in while it erases).
+    bool angleSearchRunning = false;
 
     // Window changes that must not run the resize rule (a border switch
     // re-creates the native window and may report a resize of the same size).

@@ -77,6 +77,29 @@ TEST_F(PictureBoxTest, PaintingShowsScreenOnlyDrawing) {
     EXPECT_EQ(pixelOf(box.grab().toImage(), 10, 20), colors::red);
 }
 
+// A command that lets events in after every line must not paint (and flush
+// the window) at every line: paints come at most at display rate.
+TEST_F(PictureBoxTest, UpdatesComeAtMostAtDisplayRate) {
+    struct Counter final : QObject {
+        bool eventFilter(QObject*, QEvent* e) override {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+        int paints = 0;
+    } counter;
+    box.show();
+    QCoreApplication::processEvents();
+    box.installEventFilter(&counter);
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; timer.elapsed() < 100; ++i) {
+        box.line(0, i % 100, 199, 99 - i % 100, colors::red);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_GE(counter.paints, 1);
+    EXPECT_LE(counter.paints, timer.elapsed() / 16 + 2);
+}
+
 TEST_F(PictureBoxTest, DrawingWithAutoRedrawOnReplacesScreenOnlyDrawing) {
     box.pset(10, 20, colors::red); // screen only
     box.setAutoRedraw(true);
