@@ -326,14 +326,19 @@ void appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelT
     line.end(total);
 }
 
-void appendLiveDifferences(QByteArray& out, const PixelTable& first, long long column,
-                           std::span<const ColorValue> live, long long threshold,
-                           long long& total) {
+namespace {
+
+// A line of the set against the picture: `field(cell, live)` writes the
+// field of a point that differs by `differs(cell, live)`.
+template <class Differs, class Field>
+void appendAgainstPicture(QByteArray& out, const PixelTable& set, long long column,
+                          std::span<const ColorValue> live, long long& total, Differs differs,
+                          Field field) {
     LineWriter line(out, live.size());
     for (std::size_t k = 0; k < live.size(); ++k) {
-        const CellText a = first.cell(column, cellField(static_cast<long long>(k)));
-        if (colourDiffers(colourComponents(a), colourComponents(live[k]), threshold))
-            line.field(a);
+        const CellText cell = set.cell(column, cellField(static_cast<long long>(k)));
+        if (differs(colourComponents(cell), colourComponents(live[k])))
+            field(line, cell, live[k]);
         else
             line.field(star);
         ++total;
@@ -341,19 +346,24 @@ void appendLiveDifferences(QByteArray& out, const PixelTable& first, long long c
     line.end(total);
 }
 
+} // namespace
+
+void appendLiveDifferences(QByteArray& out, const PixelTable& first, long long column,
+                           std::span<const ColorValue> live, long long threshold,
+                           long long& total) {
+    appendAgainstPicture(
+        out, first, column, live, total,
+        [&](const Rgb& a, const Rgb& b) { return colourDiffers(a, b, threshold); },
+        [](LineWriter& line, const CellText& cell, ColorValue) { line.field(cell); });
+}
+
 void appendTemplateDifferences(QByteArray& out, const PixelTable& templ, long long column,
                                std::span<const ColorValue> live, long long threshold,
                                long long& total) {
-    LineWriter line(out, live.size());
-    for (std::size_t k = 0; k < live.size(); ++k) {
-        const CellText a = templ.cell(column, cellField(static_cast<long long>(k)));
-        if (templateDiffers(colourComponents(a), colourComponents(live[k]), threshold))
-            line.colourField(live[k]);
-        else
-            line.field(star);
-        ++total;
-    }
-    line.end(total);
+    appendAgainstPicture(
+        out, templ, column, live, total,
+        [&](const Rgb& a, const Rgb& b) { return templateDiffers(a, b, threshold); },
+        [](LineWriter& line, const CellText&, ColorValue colour) { line.colourField(colour); });
 }
 
 } // namespace quorin

@@ -3,6 +3,7 @@
 #include <QStringView>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 namespace quorin {
@@ -18,17 +19,24 @@ constexpr std::uint64_t lanes(std::uint64_t unit) {
     return unit * 0x0001000100010001ULL;
 }
 
-bool anyNonAscii(const char16_t* c, qsizetype n) {
+// The OR of all units, eight bytes at a time (the tail's units in the low
+// lanes).
+template <class Unit> std::uint64_t unitsOred(const Unit* c, qsizetype n) {
+    constexpr qsizetype perWord = 8 / sizeof(Unit);
     std::uint64_t all = 0;
     qsizetype i = 0;
-    for (; i + 4 <= n; i += 4) {
+    for (; i + perWord <= n; i += perWord) {
         std::uint64_t w;
         std::memcpy(&w, c + i, sizeof w);
         all |= w;
     }
     for (; i < n; ++i)
-        all |= c[i];
-    return (all & lanes(0xFF80)) != 0;
+        all |= static_cast<std::make_unsigned_t<Unit>>(c[i]);
+    return all;
+}
+
+bool anyNonAscii(const char16_t* c, qsizetype n) {
+    return (unitsOred(c, n) & lanes(0xFF80)) != 0;
 }
 
 bool anyUpperAscii(const char16_t* c, qsizetype n) {
@@ -56,20 +64,11 @@ constexpr std::uint64_t byteLanes(std::uint64_t unit) {
 
 bool lowerAsciiBytes(QByteArray& bytes) {
     const qsizetype n = bytes.size();
-    const char* c = bytes.constData();
-    std::uint64_t all = 0;
-    qsizetype i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, c + i, sizeof w);
-        all |= w;
-    }
-    for (; i < n; ++i)
-        all |= static_cast<unsigned char>(c[i]);
-    if ((all & byteLanes(0x80)) != 0)
+    if ((unitsOred(bytes.constData(), n) & byteLanes(0x80)) != 0)
         return false;
     char* d = bytes.data();
-    for (i = 0; i + 8 <= n; i += 8) {
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
         std::uint64_t w;
         std::memcpy(&w, d + i, sizeof w);
         // Bit 7 of each lane marks 'A'..'Z'; shifted to bit 5 it lowers them.

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <span>
 #include <vector>
 
 namespace quorin {
@@ -56,25 +57,39 @@ public:
         return r >= 0 && r <= rowUpper_ && c >= 0 && c <= colUpper_;
     }
 
-    T at(long long r, long long c) const {
+    // The element when it has been written, else nullptr.
+    const T* find(long long r, long long c) const {
         if (r < 0 || c < 0 || static_cast<std::size_t>(r) >= rows_.size())
-            return T{};
+            return nullptr;
         const auto& row = rows_[static_cast<std::size_t>(r)];
         if (static_cast<std::size_t>(c) >= row.size())
-            return T{};
-        return row[static_cast<std::size_t>(c)];
+            return nullptr;
+        return &row[static_cast<std::size_t>(c)];
     }
-    bool set(long long r, long long c, T value) {
-        if (!inRange(r, c))
-            return false;
+    T at(long long r, long long c) const {
+        const T* v = find(r, c);
+        return v ? *v : T{};
+    }
+    // Columns c0 .. c0 + n - 1 of row r as far as they lie within the limits,
+    // the row grown once to hold them; empty when c0 lies outside.
+    std::span<T> cells(long long r, long long c0, std::size_t n) {
+        if (n == 0 || !inRange(r, c0))
+            return {};
+        const long long last = std::min(c0 + static_cast<long long>(n - 1), colUpper_);
         const auto ri = static_cast<std::size_t>(r);
-        const auto ci = static_cast<std::size_t>(c);
         if (ri >= rows_.size())
             rows_.resize(ri + 1);
         auto& row = rows_[ri];
-        if (ci >= row.size())
-            row.resize(ci + 1);
-        row[ci] = std::move(value);
+        if (static_cast<std::size_t>(last) >= row.size())
+            row.resize(static_cast<std::size_t>(last) + 1);
+        return std::span<T>(row).subspan(static_cast<std::size_t>(c0),
+                                         static_cast<std::size_t>(last - c0 + 1));
+    }
+    bool set(long long r, long long c, T value) {
+        const std::span<T> cell = cells(r, c, 1);
+        if (cell.empty())
+            return false;
+        cell[0] = std::move(value);
         return true;
     }
     // Columns c0 .. c1 of row r all set to `value`; refused (false, nothing
@@ -84,13 +99,8 @@ public:
             return true;
         if (!inRange(r, c0) || !inRange(r, c1))
             return false;
-        const auto ri = static_cast<std::size_t>(r);
-        if (ri >= rows_.size())
-            rows_.resize(ri + 1);
-        auto& row = rows_[ri];
-        if (static_cast<std::size_t>(c1) >= row.size())
-            row.resize(static_cast<std::size_t>(c1) + 1);
-        std::fill(row.begin() + c0, row.begin() + c1 + 1, value);
+        const std::span<T> span = cells(r, c0, static_cast<std::size_t>(c1 - c0) + 1);
+        std::fill(span.begin(), span.end(), value);
         return true;
     }
     void clear() {

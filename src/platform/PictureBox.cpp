@@ -329,15 +329,23 @@ void PictureBox::drawDot(QImage& image, QPoint pixel, ColorValue color) {
     painter.drawEllipse(QPointF(pixel) + QPointF(0.5, 0.5), r, r);
 }
 
-void PictureBox::line(double x1, double y1, double x2, double y2, ColorValue color) {
+QImage* PictureBox::startShape(double x1, double y1, double x2, double y2, QPointF& a, QPointF& b) {
     currentX_ = x2;
     currentY_ = y2;
-    QPointF a = toPixels(x1, y1), b = toPixels(x2, y2);
+    a = toPixels(x1, y1);
+    b = toPixels(x2, y2);
     if (!isFinite(a) || !isFinite(b))
-        return;
+        return nullptr;
     QImage& image = target();
-    if (image.isNull())
+    return image.isNull() ? nullptr : &image;
+}
+
+void PictureBox::line(double x1, double y1, double x2, double y2, ColorValue color) {
+    QPointF a, b;
+    QImage* const target = startShape(x1, y1, x2, y2, a, b);
+    if (!target)
         return;
+    QImage& image = *target;
     const double m = clipMargin();
     if (!clipSegment(a, b, QRectF(image.rect()).adjusted(-m, -m, m, m)))
         return;
@@ -358,14 +366,11 @@ void PictureBox::lineTo(double x2, double y2, ColorValue color) {
 }
 
 void PictureBox::box(double x1, double y1, double x2, double y2, ColorValue color, bool filled) {
-    currentX_ = x2;
-    currentY_ = y2;
-    const QPointF a = toPixels(x1, y1), b = toPixels(x2, y2);
-    if (!isFinite(a) || !isFinite(b))
+    QPointF a, b;
+    QImage* const target = startShape(x1, y1, x2, y2, a, b);
+    if (!target)
         return;
-    QImage& image = target();
-    if (image.isNull())
-        return;
+    QImage& image = *target;
     // Corners beyond the margin move onto it: what shows is the same.
     const double m = clipMargin();
     const QRectF area = QRectF(image.rect()).adjusted(-m, -m, m, m);

@@ -160,6 +160,9 @@ private:
     QRegion takeDirty();
     double clipMargin() const { return drawWidth_ + 16.0; }
     void drawDot(QImage& image, QPoint pixel, ColorValue color);
+    // Moves the current point to (x2, y2) and gives both corners in pixels
+    // and the image to draw on; nullptr when nothing can be drawn.
+    QImage* startShape(double x1, double y1, double x2, double y2, QPointF& a, QPointF& b);
     ColorValue pointAtPixels(QPointF p) const;
     // Radius in pixels.
     void circleAtPixels(QPointF centre, double radius, ColorValue color, double aspect);

@@ -17,19 +17,6 @@ bool isAscii(QStringView text) {
 
 } // namespace
 
-PixelTable::Cell* PixelTable::slot(long long r, long long c) {
-    if (!inRange(r, c))
-        return nullptr;
-    const auto ri = static_cast<std::size_t>(r);
-    const auto ci = static_cast<std::size_t>(c);
-    if (ri >= rows_.size())
-        rows_.resize(ri + 1);
-    auto& row = rows_[ri];
-    if (ci >= row.size())
-        row.resize(ci + 1, Cell{});
-    return &row[ci];
-}
-
 void PixelTable::release(Cell& cell) {
     if (static_cast<std::uint8_t>(cell[0]) != spilled)
         return;
@@ -52,20 +39,6 @@ void PixelTable::spill(Cell& cell, QString text) {
     }
     cell[0] = static_cast<char>(spilled);
     std::memcpy(cell.data() + 1, &index, sizeof index);
-}
-
-std::span<PixelTable::Cell> PixelTable::cellsOf(long long r, long long c0, std::size_t n) {
-    if (n == 0 || !inRange(r, c0))
-        return {};
-    const long long last = std::min(c0 + static_cast<long long>(n) - 1, colUpper_);
-    const auto ri = static_cast<std::size_t>(r);
-    if (ri >= rows_.size())
-        rows_.resize(ri + 1);
-    auto& row = rows_[ri];
-    if (static_cast<std::size_t>(last) >= row.size())
-        row.resize(static_cast<std::size_t>(last) + 1, Cell{});
-    return std::span<Cell>(row).subspan(static_cast<std::size_t>(c0),
-                                        static_cast<std::size_t>(last - c0 + 1));
 }
 
 void PixelTable::put(Cell& cell, QStringView text) {
@@ -101,22 +74,16 @@ void PixelTable::put(Cell& cell, QByteArrayView text) {
 }
 
 bool PixelTable::set(long long r, long long c, QStringView text) {
-    Cell* cell = slot(r, c);
-    if (cell)
-        put(*cell, text);
-    return cell != nullptr;
+    return putRow(r, c, std::span<const QStringView>(&text, 1));
 }
 
 bool PixelTable::setBytes(long long r, long long c, QByteArrayView text) {
-    Cell* cell = slot(r, c);
-    if (cell)
-        put(*cell, text);
-    return cell != nullptr;
+    return putRow(r, c, std::span<const QByteArrayView>(&text, 1));
 }
 
 template <class View>
 bool PixelTable::putRow(long long r, long long c0, std::span<const View> texts) {
-    const std::span<Cell> cells = cellsOf(r, c0, texts.size());
+    const std::span<Cell> cells = cells_.cells(r, c0, texts.size());
     for (std::size_t i = 0; i < cells.size(); ++i)
         put(cells[i], texts[i]);
     return !cells.empty();
@@ -130,8 +97,7 @@ bool PixelTable::setRow(long long r, long long c0, std::span<const QStringView> 
 }
 
 void PixelTable::clear() {
-    rows_.clear();
-    rows_.shrink_to_fit();
+    cells_.clear();
     spilled_.clear();
     spilled_.shrink_to_fit();
     freeSpills_.clear();
@@ -139,11 +105,9 @@ void PixelTable::clear() {
 }
 
 std::size_t PixelTable::memoryBytes() const {
-    std::size_t n = sizeof(*this) + rows_.capacity() * sizeof(std::vector<Cell>) +
+    std::size_t n = sizeof(*this) - sizeof(cells_) + cells_.memoryBytes() +
                     spilled_.capacity() * sizeof(QString) +
                     freeSpills_.capacity() * sizeof(std::uint32_t);
-    for (const auto& row : rows_)
-        n += row.capacity() * sizeof(Cell);
     for (const QString& s : spilled_)
         n += static_cast<std::size_t>(s.capacity()) * sizeof(QChar);
     return n;

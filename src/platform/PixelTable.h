@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/BoundedTable.h"
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -34,24 +35,19 @@ struct CellText {
 // out-of-range cell gives "", writing outside the limits is refused.
 class PixelTable {
 public:
-    PixelTable(long long rowUpper, long long colUpper) : rowUpper_(rowUpper), colUpper_(colUpper) {}
+    PixelTable(long long rowUpper, long long colUpper) : cells_(rowUpper, colUpper) {}
 
-    long long rowUpper() const { return rowUpper_; }
-    long long colUpper() const { return colUpper_; }
-    bool inRange(long long r, long long c) const {
-        return r >= 0 && r <= rowUpper_ && c >= 0 && c <= colUpper_;
-    }
+    long long rowUpper() const { return cells_.rowUpper(); }
+    long long colUpper() const { return cells_.colUpper(); }
+    bool inRange(long long r, long long c) const { return cells_.inRange(r, c); }
 
     CellText cell(long long r, long long c) const {
-        if (r < 0 || c < 0 || static_cast<std::size_t>(r) >= rows_.size())
+        const Cell* cell = cells_.find(r, c);
+        if (!cell)
             return {};
-        const auto& row = rows_[static_cast<std::size_t>(r)];
-        if (static_cast<std::size_t>(c) >= row.size())
-            return {};
-        const Cell& cell = row[static_cast<std::size_t>(c)];
-        if (static_cast<std::uint8_t>(cell[0]) == spilled)
-            return {{}, &spilled_[spillIndex(cell)]};
-        return {QByteArrayView(cell.data(), inlineLength(cell)), nullptr};
+        if (static_cast<std::uint8_t>((*cell)[0]) == spilled)
+            return {{}, &spilled_[spillIndex(*cell)]};
+        return {QByteArrayView(cell->data(), inlineLength(*cell)), nullptr};
     }
     QString at(long long r, long long c) const { return cell(r, c).toString(); }
 
@@ -101,18 +97,13 @@ private:
         std::memcpy(&index, cell.data() + 1, sizeof index);
         return index;
     }
-    Cell* slot(long long r, long long c);
-    // Cells (r, c0 .. c0 + n - 1) within the limits, the row grown once.
-    std::span<Cell> cellsOf(long long r, long long c0, std::size_t n);
     void release(Cell& cell);
     void spill(Cell& cell, QString text);
     void put(Cell& cell, QStringView text);
     void put(Cell& cell, QByteArrayView text);
     template <class View> bool putRow(long long r, long long c0, std::span<const View> texts);
 
-    long long rowUpper_;
-    long long colUpper_;
-    std::vector<std::vector<Cell>> rows_;
+    BoundedTable<Cell> cells_;
     std::vector<QString> spilled_;
     std::vector<std::uint32_t> freeSpills_;
 };
