@@ -21,10 +21,11 @@ double resolution(const QString& text) {
     return Int(val(text));
 }
 
-// Int(size / count) when it is a whole step of at least 1.
+// Int(size / count) when it is a whole step of at least 1 (and, far beyond
+// any box, at most 1e12 twips, so it stays a whole number of any type).
 std::optional<double> step(double size, double count) {
     const double s = Int(size / count);
-    if (!std::isfinite(s) || s < 1)
+    if (!std::isfinite(s) || s < 1 || s > 1e12)
         return std::nullopt;
     return s;
 }

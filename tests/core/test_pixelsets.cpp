@@ -111,6 +111,8 @@ TEST(PixelGridTest, StepsColumnsAndRefusedResolutions) {
         EXPECT_FALSE(pixelGrid(8000, 6000, QString::fromLatin1(bad), QStringLiteral("600")));
         EXPECT_FALSE(pixelGrid(8000, 6000, QStringLiteral("800"), QString::fromLatin1(bad)));
     }
+    // A box no screen has: refused, not cast out of range.
+    EXPECT_FALSE(pixelGrid(1e19, 1e19, QStringLiteral("1"), QStringLiteral("1")));
     // A grid beyond the tables could not be kept or read back.
     EXPECT_FALSE(pixelGrid(60000, 6000, QStringLiteral("6000"), QStringLiteral("600")));
 }
