@@ -11,16 +11,31 @@ QStringList recordRows(const QString& text, QChar separator) {
     const QChar cr(13);
     constexpr qsizetype reach = 720;
     std::vector<QStringView> rows;
+    // The CRs round the occurrence: `previous` the last one before it, `next`
+    // the first from it on (-1: none). They are looked for again only once an
+    // occurrence lies past `next`, so a long line costs one pass, not one per
+    // separator in it.
+    qsizetype previous = -1, next = -1;
+    bool known = false;
+    qsizetype lineStart = -1, lineEnd = -1; // of the row last taken
     for (qsizetype p = view.indexOf(separator); p >= 0; p = view.indexOf(separator, p + 1)) {
-        const qsizetype previous = p == 0 ? -1 : view.lastIndexOf(cr, p - 1);
+        if (!known || (next >= 0 && p > next)) {
+            previous = p == 0 ? -1 : view.lastIndexOf(cr, p - 1);
+            next = view.indexOf(cr, p);
+            known = true;
+        }
         const bool firstLine = previous < 0;
-        qsizetype next = view.indexOf(cr, p);
         if (!firstLine && (next < 0 || next - p >= reach))
             continue;
-        if (next < 0)
-            next = view.size();
+        const qsizetype end = next < 0 ? view.size() : next;
         const qsizetype start = firstLine ? 0 : previous + 2;
-        rows.push_back(next > start ? view.sliced(start, next - start) : QStringView());
+        // Further occurrences in the same line give the same row again; only
+        // the last of equal rows stays, so one is enough.
+        if (start == lineStart && end == lineEnd)
+            continue;
+        lineStart = start;
+        lineEnd = end;
+        rows.push_back(end > start ? view.sliced(start, end - start) : QStringView());
     }
     QStringList out;
     for (QStringView row : lastOccurrences(rows))

@@ -10,7 +10,6 @@ namespace quorin {
 
 namespace {
 
-const QChar cr(13);
 const QChar tab(9);
 
 // Four UTF-16 units at a time: whether any is outside ASCII, and (for ASCII

@@ -8,10 +8,27 @@ namespace quorin {
 
 namespace {
 
+// Looked up once: every look-up searches the converters by name.
 QTextCodec* gbk() {
-    QTextCodec* codec = QTextCodec::codecForName("GBK");
+    static QTextCodec* const codec = QTextCodec::codecForName("GBK");
     Q_ASSERT(codec);
     return codec;
+}
+
+// GBK keeps ASCII as it is, one byte a character; most files of the program
+// (numbers, TABs, colour texts) are nothing else.
+bool isAscii(QByteArrayView bytes) {
+    unsigned char all = 0;
+    for (const char c : bytes)
+        all |= static_cast<unsigned char>(c);
+    return all < 0x80;
+}
+
+bool isAscii(QStringView text) {
+    char16_t all = 0;
+    for (const QChar c : text)
+        all |= c.unicode();
+    return all < 0x80;
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode) {
@@ -27,10 +44,14 @@ bool writeBytes(const QString& path, const QByteArray& bytes, QIODevice::OpenMod
 } // namespace
 
 QByteArray toGbk(const QString& text) {
+    if (isAscii(QStringView(text)))
+        return text.toLatin1();
     return gbk()->fromUnicode(text);
 }
 
 QString fromGbk(const QByteArray& bytes) {
+    if (isAscii(QByteArrayView(bytes)))
+        return QString::fromLatin1(bytes);
     return gbk()->toUnicode(bytes);
 }
 

@@ -23,6 +23,24 @@ TEST(RecordReader, AnEndOfLineBeyond720CharactersSkipsTheRecordButNotTheFirstLin
     EXPECT_EQ(recordRows(text, QLatin1Char(',')), (QStringList{longLine.toLower(), "2,"}));
 }
 
+TEST(RecordReader, LinesFullOfCommasCostOnePass) {
+    // A foreign file of millions of commas on a line: every comma used to
+    // search its whole line again, which never ended.
+    const QString commas(4'000'000, QLatin1Char(','));
+    const QStringList rows =
+        recordRows(commas + QStringLiteral("\r\nA,b\r\n") + commas, QLatin1Char(','));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_TRUE(rows[0] == commas);
+    EXPECT_EQ(rows[1], "a,b"); // the last line has no CR after it: passed over
+
+    // A line counts when any of its commas is within reach of its end.
+    const QString late =
+        QStringLiteral("x,") + QString(800, QLatin1Char('y')) + QStringLiteral(",z");
+    EXPECT_EQ(
+        recordRows(QStringLiteral("1,\r\n") + late + QStringLiteral("\r\n"), QLatin1Char(',')),
+        (QStringList{"1,", late}));
+}
+
 TEST(RecordReader, FieldsAreEightValuesAndTextIsLeftOut) {
     const auto v = recordFields(QStringLiteral("10,1.5,700,-1,2,30,40,5,"));
     ASSERT_TRUE(v[0] && v[7]);

@@ -21,6 +21,22 @@ TEST(TextFiles, ChineseTextRoundTripsThroughGbk) {
     EXPECT_EQ(readTextFile(t.file("a.txt")).value(), text);
 }
 
+TEST(TextFiles, AsciiReadsTheSameWithOrWithoutChineseBesideIt) {
+    // ASCII alone is taken byte for byte; beside a Chinese character it goes
+    // through the codec. Both must give the same characters.
+    QByteArray ascii;
+    for (int b = 0; b < 0x80; ++b)
+        ascii.append(static_cast<char>(b));
+    const QString plain = fromGbk(ascii);
+    ASSERT_EQ(plain.size(), 0x80);
+    for (int b = 0; b < 0x80; ++b)
+        EXPECT_EQ(plain[b].unicode(), b);
+    const QByteArray feng("\xB7\xE7", 2); // 风
+    EXPECT_EQ(fromGbk(ascii + feng), plain + QStringLiteral("风"));
+    EXPECT_EQ(toGbk(plain), ascii);
+    EXPECT_EQ(toGbk(plain + QStringLiteral("风")), ascii + feng);
+}
+
 TEST(TextFiles, AppendCreatesAndExtends) {
     TempFolder t;
     ASSERT_TRUE(appendTextFile(t.file("log.txt"), QStringLiteral("一\r\n")));
