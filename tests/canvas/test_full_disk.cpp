@@ -144,17 +144,5 @@ TEST_F(FullDisk, ARecordThatDoesNotFitIsToldAndLeavesNoHalfRecord) {
     EXPECT_EQ(t.dialogs.shown().back().title, QStringLiteral("Quorin计算 "));
 }
 
-TEST_F(FullDisk, APictureIntoAFolderThatTakesNoFilesIsToldAndWritesNoRecord) {
-    // A regular file where the folder should be: no file can be made there,
-    // root or not.
-    t.temp.write("plain", "x");
-    const QString file = t.temp.file("plain/p.bmp");
-    t.dialogs.answerSave(file);
-    c->Command1[3]->click();
-    EXPECT_EQ(t.dialogs.messageTexts(), QStringList{notWrittenMessage(file)});
-    EXPECT_EQ(t.temp.read("tree.txt"), QByteArray());
-    EXPECT_EQ(t.temp.read("treego.txt"), QByteArray());
-}
-
 } // namespace
 } // namespace quorin
