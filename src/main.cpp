@@ -8,6 +8,12 @@
 #include <QDateTime>
 #include <QFont>
 #include <QFontDatabase>
+#include <QStandardPaths>
+
+// The installed pictures as seen from the executable's folder (set by the build).
+#ifndef QUORIN_INSTALLED_PICTURES
+#define QUORIN_INSTALLED_PICTURES ""
+#endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,7 +22,14 @@ int main(int argc, char** argv) {
     quorin::applyInterfaceFont();
     quorin::QtDialogs dialogs;
     quorin::SystemClock clock;
-    const quorin::ProgramFolder folder(QCoreApplication::applicationDirPath());
+    // An installed program keeps its own files in the user's folder
+    // (~/.local/share/quorin); a build keeps them beside the executable.
+    QCoreApplication::setApplicationName(QStringLiteral("quorin"));
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QString installed = QStringLiteral(QUORIN_INSTALLED_PICTURES);
+    const quorin::ProgramFolder folder = quorin::chooseProgramFolder(
+        exeDir, installed.isEmpty() ? QString() : exeDir + QLatin1Char('/') + installed,
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     quorin::SeededRandom random(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
     quorin::Program program({dialogs, clock, folder, random, [](QWidget* parent) {
                                  return std::make_unique<quorin::QtMediaPlayer>(parent);

@@ -1,8 +1,10 @@
 // makepictures <outdir>: draws the fixed pictures the program reads from its own folder.
+// makepictures --icon <file.png>: draws the program's icon for the desktop entry.
 // Everything is painted here at build time so the repository holds no binary files.
 // Output is deterministic (fixed seeds) so rebuilding gives the same pictures.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -15,6 +17,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <utility>
 #include <vector>
@@ -376,12 +379,58 @@ QImage titledPlot() {
     return img;
 }
 
+// The desktop icon: a rounded tile of evening sky over the sea, a drop's
+// dashed path falling from the upper left and the drop where it lands.
+QImage icon() {
+    const int size = 128;
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF tile(4, 4, size - 8, size - 8);
+    QPainterPath rounded;
+    rounded.addRoundedRect(tile, 22, 22);
+    p.setClipPath(rounded);
+    fillVertical(
+        p, tile,
+        {{0, QColor(38, 34, 84)}, {0.55, QColor(122, 76, 128)}, {1, QColor(250, 178, 120)}});
+    const QRectF sea(tile.left(), 88, tile.width(), tile.bottom() - 88);
+    fillVertical(p, sea, {{0, QColor(58, 118, 178)}, {1, QColor(22, 66, 124)}});
+    glow(p, QPointF(96, 86), 30, 12, QColor(255, 190, 130, 150));
+
+    // Thrown to the right, slowed by the air: the path drops more steeply
+    // than it rose.
+    QPainterPath path(QPointF(18, 70));
+    path.cubicTo(QPointF(38, 18), QPointF(74, 14), QPointF(92, 80));
+    p.setClipping(false);
+    p.setPen(QPen(QColor(255, 244, 214), 5, Qt::DashLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 200, 240));
+    p.drawPath(raindrop(QPointF(92, 66), 24));
+    p.setBrush(QColor(255, 255, 255, 150));
+    p.drawEllipse(QPointF(88, 83), 3, 4);
+    p.setPen(QPen(QColor(255, 255, 255, 90), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(rounded);
+    return img;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--icon") == 0) {
+        const QString path = QString::fromLocal8Bit(argv[2]);
+        if (!QDir().mkpath(QFileInfo(path).path()) || !icon().save(path, "PNG")) {
+            std::fprintf(stderr, "makepictures: cannot write %s\n", argv[2]);
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: makepictures <outdir>\n");
+        std::fprintf(stderr, "usage: makepictures <outdir> | makepictures --icon <file.png>\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));

@@ -45,7 +45,7 @@ void loadBackground(CanvasEnv& canvas, const QString& name) {
     canvas.Image1->setStretch(true);
     repaintBackground(canvas);
     canvas.Image1->setStretch(true);
-    canvas.Image1->loadPicture(canvas.services().folder.file(name));
+    canvas.Image1->loadPicture(canvas.services().folder.picture(name));
     paintImageOverPicture(canvas);
     PictureBox& pic = *canvas.Picture1;
     for (int i = 0; i < 2; ++i) {

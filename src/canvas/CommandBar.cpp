@@ -17,6 +17,8 @@
 #include "state/SharedState.h"
 #include <QDate>
 #include <QLocale>
+#include <array>
+#include <utility>
 
 namespace quorin {
 
@@ -35,19 +37,32 @@ bool askYes(CanvasEnv& canvas, const QString& question, const QString& title) {
            !canvas.isDead();
 }
 
-void appendRecords(CanvasEnv& canvas, const QString& fileName, const RecordValues& values) {
+// A file the command could not write: the user hears, and the file is as it
+// was (pictures are replaced whole, records appended whole or not at all).
+void tellNotSaved(CanvasEnv& canvas, const QString& path, const QString& title) {
+    dialogs(canvas).message(notWrittenMessage(path), MessageButtons::Ok, title);
+}
+
+void appendRecords(CanvasEnv& canvas, const QString& fileName, const RecordValues& values,
+                   const QString& title) {
     const ProgramFolder& folder = canvas.services().folder;
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     // Each file is tried on its own: one that cannot be written does not
     // cost the other its record.
-    appendTextFile(folder.file(QStringLiteral("treego.txt")), treegoRecord(values));
-    appendTextFile(folder.file(QStringLiteral("tree.txt")), treeRecord(date, fileName, values));
+    const std::array<std::pair<QString, QString>, 2> records = {{
+        {folder.ownFile(QStringLiteral("treego.txt")), treegoRecord(values)},
+        {folder.ownFile(QStringLiteral("tree.txt")), treeRecord(date, fileName, values)},
+    }};
+    for (const auto& [path, record] : records)
+        if (!appendTextFile(path, record) && !canvas.isDead())
+            tellNotSaved(canvas, path, title);
 }
 
 // Save dialog, replace question, picture, and (图像保存 only) the records.
 // Records are written only once the picture is on disk, so a failed save
 // never leaves records of a picture that does not exist; a record that cannot
-// be appended costs nothing but itself. Any failure ends the command quietly.
+// be appended costs nothing but itself. Cancel ends the command quietly; a
+// file that cannot be written is reported.
 void savePictureSteps(CanvasEnv& canvas, const QString& replaceTitle, bool withRecords) {
     const QString name = dialogs(canvas).saveFile(pictureFileFilter());
     if (canvas.isDead() || name.isEmpty())
@@ -58,10 +73,12 @@ void savePictureSteps(CanvasEnv& canvas, const QString& replaceTitle, bool withR
             return;
     }
     const RecordValues values = currentRecordValues(canvas);
-    if (!canvas.Picture1->savePicture(name, SaveFormat::ByExtension))
+    if (!canvas.Picture1->savePicture(name, SaveFormat::ByExtension)) {
+        tellNotSaved(canvas, name, replaceTitle);
         return;
+    }
     if (withRecords)
-        appendRecords(canvas, name, values);
+        appendRecords(canvas, name, values, replaceTitle);
 }
 
 } // namespace

@@ -65,7 +65,7 @@ void stepCycle(CanvasEnv& canvas, QTimer& start, QTimer& step, Render&& render) 
 
 double query1(CanvasEnv& canvas, QChar separator) {
     SharedState& s = canvas.state();
-    const QString path = canvas.services().folder.file(QStringLiteral("treego.txt"));
+    const QString path = canvas.services().folder.ownFile(QStringLiteral("treego.txt"));
     // Missing, unreadable or empty: no records.
     const QString text = readTextFile(path).value_or(QString());
     // Entries past the new records keep what an earlier, longer reading left.

@@ -1,5 +1,7 @@
 #include "core/ParameterRecords.h"
 #include "platform/TextFiles.h"
+#include <QFile>
+#include <QFileInfo>
 
 namespace quorin {
 
@@ -26,9 +28,15 @@ bool rotateRecordFile(const QString& recordPath, const QString& backupPath) {
     // The backup is opened for appending even when there is nothing to add,
     // so it exists afterwards.
     const QByteArray block = content.isEmpty() ? QByteArray() : content + "\r\n";
+    const qint64 backupBefore = QFileInfo(backupPath).size(); // 0 when missing
     if (!appendFileBytes(backupPath, block))
         return false;
-    return writeTextFile(recordPath, QString());
+    if (replaceTextFile(recordPath, QString()))
+        return true;
+    // The record stays; so must the backup, or the next start would copy the
+    // same records into it a second time.
+    QFile::resize(backupPath, backupBefore);
+    return false;
 }
 
 } // namespace quorin

@@ -277,7 +277,7 @@ void redrawWithThird(CanvasEnv& c, const PixelGrid& grid) {
 }
 
 QString differencePath(CanvasEnv& c) {
-    return c.services().folder.file(QString::fromLatin1(differenceFileName));
+    return c.services().folder.ownFile(QString::fromLatin1(differenceFileName));
 }
 
 // After a difference file is written: where it is, and whether to mark the

@@ -183,7 +183,7 @@ void MainWindow::createControls() {
     Picture1 = new PictureBox(this);
     placeTwips(Picture1, 6840, 960, 6960, 4320);
     // The designed picture of the plot area; skipped quietly when absent.
-    Picture1->loadPicture(services().folder.file(QStringLiteral("plot580x360.jpg")));
+    Picture1->loadPicture(services().folder.picture(QStringLiteral("plot580x360.jpg")));
     Picture1->setAutoRedraw(true);
     connect(Picture1, &PictureBox::clicked, this, [this] { picture1Click(); });
     connect(Picture1, &PictureBox::doubleClicked, this, [this] { picture1DoubleClick(); });
@@ -217,12 +217,12 @@ void MainWindow::load() {
     state().simulationMode = false;
     // Previous records go to the backups.
     const ProgramFolder& folder = services().folder;
-    rotateRecordFile(folder.file(QStringLiteral("tree.txt")),
-                     folder.file(QStringLiteral("treebackup.txt")));
-    rotateRecordFile(folder.file(QStringLiteral("treego.txt")),
-                     folder.file(QStringLiteral("treegobackup.txt")));
+    rotateRecordFile(folder.ownFile(QStringLiteral("tree.txt")),
+                     folder.ownFile(QStringLiteral("treebackup.txt")));
+    rotateRecordFile(folder.ownFile(QStringLiteral("treego.txt")),
+                     folder.ownFile(QStringLiteral("treegobackup.txt")));
     // A missing 22.bmp leaves the image empty.
-    Image1->loadPicture(folder.file(QStringLiteral("22.bmp")));
+    Image1->loadPicture(folder.picture(QStringLiteral("22.bmp")));
     state().penColor = colors::blue;
     // Colours of the buttons, the swatches and the window.
     Command1->setBackColor(colors::buttonCream);
@@ -268,7 +268,7 @@ void MainWindow::timer4Tick() {
 
 void MainWindow::windowClick() {
     Picture1->setBackColor(colors::panelGreen);
-    Picture1->loadPicture(services().folder.file(QStringLiteral("IMG1463A.jpg")));
+    Picture1->loadPicture(services().folder.picture(QStringLiteral("IMG1463A.jpg")));
     Picture1->setAutoRedraw(false);
 }
 

@@ -119,7 +119,7 @@ void derive(PlotEnv& env) {
 
     // A missing picture is no reason to stop: the plot goes on the paper colour.
     PictureBox& pic = env.plot;
-    pic.loadPicture(env.services.folder.file(QStringLiteral("I1.jpg")));
+    pic.loadPicture(env.services.folder.picture(QStringLiteral("I1.jpg")));
 
     const double R = plot->R;
     // A window of size 0 cannot be a scale; the results still come, unplotted.

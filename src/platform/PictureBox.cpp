@@ -3,8 +3,10 @@
 #include "platform/InputCodes.h"
 #include "platform/PictureGeometry.h"
 #include "platform/QtColour.h"
+#include "platform/TextFiles.h"
 #include "platform/Twips.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImageReader>
@@ -561,8 +563,14 @@ bool PictureBox::savePicture(const QString& path, SaveFormat format) const {
         if (QImageWriter::supportedImageFormats().contains(suffix))
             kind = suffix;
     }
-    QImageWriter writer(path, kind);
-    return writer.write(persistent_);
+    // Encoded in memory, then replaced whole (a temporary file beside the
+    // target, renamed over it when complete): a failed encoding, a full disk
+    // or a failed write leaves the previous picture as it was.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, kind);
+    return writer.write(persistent_) && replaceFileBytes(path, bytes);
 }
 
 // --- events ---

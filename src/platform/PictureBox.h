@@ -119,6 +119,8 @@ public:
 
     // Saves the persistent image. Bmp always writes a bitmap whatever the
     // name; ByExtension writes JPEG/BMP/GIF... as the name asks, BMP otherwise.
+    // The file is replaced whole or not at all: false, and the previous file
+    // untouched, when it cannot be written.
     bool savePicture(const QString& path, SaveFormat format = SaveFormat::Bmp) const;
 
     const QImage& persistentImage() const;

@@ -71,7 +71,17 @@ std::optional<QByteArray> readFileBytes(const QString& path) {
 }
 
 bool appendFileBytes(const QString& path, const QByteArray& bytes) {
-    return writeBytes(path, bytes, QIODevice::WriteOnly | QIODevice::Append);
+    // Unbuffered, so a failed write is seen here and not at close.
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    const qint64 before = f.size();
+    if (f.write(bytes) == bytes.size())
+        return true;
+    // A record cut short by a full disk would spoil the file for its readers:
+    // the file goes back to what it held.
+    f.resize(before);
+    return false;
 }
 
 std::optional<QString> readTextFile(const QString& path) {
@@ -90,8 +100,10 @@ bool replaceTextFile(const QString& path, const QString& text) {
 }
 
 bool replaceFileBytes(const QString& path, const QByteArray& bytes) {
+    // Unbuffered: a buffered QSaveFile takes a write cut short by a full disk
+    // for a whole one and commits the truncated file.
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (f.write(bytes) != bytes.size())
         return false; // the temporary file is removed with `f`
@@ -99,7 +111,7 @@ bool replaceFileBytes(const QString& path, const QByteArray& bytes) {
 }
 
 bool appendTextFile(const QString& path, const QString& text) {
-    return writeBytes(path, toGbk(text), QIODevice::WriteOnly | QIODevice::Append);
+    return appendFileBytes(path, toGbk(text));
 }
 
 } // namespace quorin

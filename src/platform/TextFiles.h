@@ -24,12 +24,14 @@ bool replaceTextFile(const QString& path, const QString& text);
 // The same for bytes already encoded.
 bool replaceFileBytes(const QString& path, const QByteArray& bytes);
 
-// Append `text` encoded as GBK, creating the file if needed.
+// Append `text` encoded as GBK, creating the file if needed. All or nothing:
+// when the text cannot be written whole (a full disk), the file is cut back
+// to what it held and the answer is false.
 bool appendTextFile(const QString& path, const QString& text);
 
 // Raw bytes, for moving a file's content without decoding it.
 std::optional<QByteArray> readFileBytes(const QString& path);
-bool appendFileBytes(const QString& path, const QByteArray& bytes);
+bool appendFileBytes(const QString& path, const QByteArray& bytes); // all or nothing
 
 QByteArray toGbk(const QString& text);
 QString fromGbk(const QByteArray& bytes);

@@ -6,7 +6,7 @@ namespace quorin {
 
 void savePlot(PictureBox& plot, const Services& services) {
     plot.setAutoRedraw(true);
-    const QString path = services.folder.file(QStringLiteral("11.jpg"));
+    const QString path = services.folder.ownFile(QStringLiteral("11.jpg"));
     // The user believes the plot is saved unless told otherwise.
     if (!plot.savePicture(path, SaveFormat::Bmp))
         services.dialogs.message(QString::fromUtf8(plotSaveFailedMessage), MessageButtons::Ok,

@@ -1,4 +1,5 @@
 #include "canvas/CommandBar.h"
+#include "canvas/StrokeFiles.h"
 #include "platform/TextFiles.h"
 #include "support/CanvasTest.h"
 #include <QDate>
@@ -101,6 +102,8 @@ TEST_F(CommandBar, FailedSaveWritesNoRecordsAndCancelNothingAtAll) {
     c->Command1[3]->click();
     EXPECT_TRUE(records("treego.txt").isEmpty());
     EXPECT_TRUE(records("tree.txt").isEmpty());
+    EXPECT_EQ(t.dialogs.messageTexts(),
+              QStringList{notWrittenMessage(t.temp.file("no/such/folder/x.bmp"))});
 
     t.dialogs.answerSave(QString());
     c->Command1[3]->click();

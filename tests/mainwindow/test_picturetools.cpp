@@ -1,5 +1,6 @@
 #include "mainwindow/MainWindow.h"
 #include "plottools/PictureTools.h"
+#include "support/DiskFull.h"
 #include "support/QtPrint.h"
 #include "support/TestProgram.h"
 #include <QDir>
@@ -58,15 +59,25 @@ TEST(PictureTools, SavedFileHoldsThePersistentImage) {
     EXPECT_EQ(saved.pixel(p) & 0xFFFFFF, 0x0000FFu); // blue frame
 }
 
-TEST(PictureTools, FailedSaveIsReported) {
+TEST(PictureTools, FailedSaveIsReportedAndKeepsTheLastPlot) {
     TestProgram tp;
     MainWindow& w = tp.main();
+    // No room on the disk: the last saved plot stays whole.
+    tp.temp.write("11.jpg", "the last plot");
+    {
+        test::DiskFull disk(1000);
+        w.label1Click(0);
+    }
+    EXPECT_EQ(tp.temp.read("11.jpg"), QByteArray("the last plot"));
     // A folder in the way: the file cannot be written.
+    QFile::remove(tp.temp.file("11.jpg"));
     ASSERT_TRUE(QDir(tp.temp.folder().path()).mkdir("11.jpg"));
     w.label1Click(0);
-    ASSERT_EQ(tp.dialogs.shown().size(), 1u);
-    EXPECT_EQ(tp.dialogs.shown()[0].text, QString::fromUtf8(plotSaveFailedMessage));
-    EXPECT_EQ(tp.dialogs.shown()[0].title, QStringLiteral("Quorin"));
+    ASSERT_EQ(tp.dialogs.shown().size(), 2u);
+    for (const auto& shown : tp.dialogs.shown()) {
+        EXPECT_EQ(shown.text, QString::fromUtf8(plotSaveFailedMessage));
+        EXPECT_EQ(shown.title, QStringLiteral("Quorin"));
+    }
 }
 
 TEST(PictureTools, DoubleClickClearsTheDrawingButKeepsThePicture) {

@@ -1,8 +1,11 @@
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
+#include "support/DiskFull.h"
 #include "support/TempFolder.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
 #include <cmath>
@@ -432,6 +435,29 @@ TEST_F(PictureBoxTest, SavePictureWritesBitmapOrByExtension) {
     EXPECT_TRUE(temp.read("a.xyz").startsWith("BM"));
 
     EXPECT_FALSE(box.savePicture(temp.file("no/such/folder/b.bmp")));
+}
+
+TEST_F(PictureBoxTest, AFailedSaveKeepsThePreviousFile) {
+    test::TempFolder temp;
+    box.setAutoRedraw(true);
+    box.box(0, 0, 199, 99, colors::red, true);
+    temp.write("old.jpg", "the previous picture");
+    {
+        test::DiskFull disk(16); // the start of a picture, then no room
+        EXPECT_FALSE(box.savePicture(temp.file("old.jpg")));
+        EXPECT_FALSE(box.savePicture(temp.file("old.jpg"), SaveFormat::ByExtension));
+    }
+    EXPECT_EQ(temp.read("old.jpg"), QByteArray("the previous picture"));
+    EXPECT_EQ(QDir(temp.folder().path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"old.jpg"}); // no temporary file left over
+
+    // A folder by the picture's name stays a folder; a file for a folder
+    // takes no picture.
+    ASSERT_TRUE(QDir(temp.folder().path()).mkdir("dir.bmp"));
+    EXPECT_FALSE(box.savePicture(temp.file("dir.bmp")));
+    EXPECT_TRUE(QFileInfo(temp.file("dir.bmp")).isDir());
+    EXPECT_FALSE(box.savePicture(temp.file("old.jpg/new.bmp")));
+    EXPECT_EQ(temp.read("old.jpg"), QByteArray("the previous picture"));
 }
 
 // --- resizing ---

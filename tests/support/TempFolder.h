@@ -11,7 +11,7 @@ class TempFolder {
 public:
     TempFolder();
     const ProgramFolder& folder() const { return folder_; }
-    QString file(const QString& name) const { return folder_.file(name); }
+    QString file(const QString& name) const { return folder_.ownFile(name); }
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
     bool exists(const QString& name) const;
