@@ -189,9 +189,11 @@ const Row rows[] = {
      }},
     {"angle search", CanvasMode::Intercept, false,
      [](TestProgram& t, CanvasWindow& c) {
-         t.main().Text1[15]->setText(QStringLiteral("1e9"));
-         t.main().Text1[16]->setText(QStringLiteral("-1e9"));
-         t.main().Text1[17]->setText(QStringLiteral("5"));
+         // A tolerance that takes the first angle: the search, its click
+         // plot and the rings, quickly.
+         t.main().Text1[15]->setText(QStringLiteral("1"));
+         t.main().Text1[16]->setText(QStringLiteral("-1"));
+         t.main().Text1[17]->setText(QStringLiteral("1e6"));
          t.state().angleTransformArmed = true;
          bianhuanjiaodu(c);
      }},
