@@ -187,6 +187,13 @@ const Row rows[] = {
          t.dialogs.answerMessage(Answer::Yes); // mark the differences
          command11Click(c);
      }},
+    {"Command9 template", CanvasMode::Compare, false,
+     [](TestProgram& t, CanvasWindow& c) {
+         c.Command9->setCaption(QStringLiteral("图像对比"));
+         t.dialogs.answerOpen(t.temp.file(QStringLiteral("set.txt")));
+         t.dialogs.answerMessage(Answer::Yes); // compare with the picture
+         command9Click(c);
+     }},
     {"angle search", CanvasMode::Intercept, false,
      [](TestProgram& t, CanvasWindow& c) {
          // A tolerance that takes the first angle: the search, its click
