@@ -55,6 +55,9 @@ void sweep(CanvasEnv& canvas, CanvasModel& model) {
             if (y < bottom) {
                 pic.lineTo(x, y, pen);
                 spinThenClear(canvas);
+                // Closed during the wait: the sweep ends here.
+                if (canvas.isDead())
+                    return false;
                 // The newest segment stays after the clearing.
                 if (sample > dt)
                     pic.line(prevX, prevY, x, y, pen);
@@ -65,6 +68,7 @@ void sweep(CanvasEnv& canvas, CanvasModel& model) {
             }
             prevX = x;
             prevY = y;
+            return true;
         });
         return !canvas.isDead();
     });

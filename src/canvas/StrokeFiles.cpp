@@ -70,11 +70,14 @@ void inputres(CanvasEnv& canvas) {
     if (canvas.isDead() || name.isEmpty())
         return;
     // A file that cannot be read (missing, a folder, too large) ends quietly.
-    const auto text = readTextFile(name);
-    if (!text)
+    auto file = readTextFile(name);
+    if (!file)
         return;
-    const RowReadResult rows =
-        zhong(*text + QStringLiteral("\r\n"), s.tableColumn1, s.tableColumn2);
+    // The closing CR LF goes on the text itself: a large file is not copied.
+    QString text = std::move(*file);
+    file.reset();
+    text += QStringLiteral("\r\n");
+    const RowReadResult rows = zhong(text, s.tableColumn1, s.tableColumn2);
     if (rows.tooMany) {
         dialogs(canvas).message(tooManyRowsMessage(), MessageButtons::Ok, QStringLiteral("Quorin"));
         return;

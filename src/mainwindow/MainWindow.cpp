@@ -298,8 +298,8 @@ PlotEnv MainWindow::plotEnv() {
 }
 
 VideoEnv MainWindow::videoEnv() {
-    return {WindowsMediaPlayer1.get(), *HScroll1,  Timer3, *Picture1, state_,
-            services_.dialogs,         videoPaused};
+    return {WindowsMediaPlayer1.get(), *HScroll1,   Timer3, *Picture1, state_,
+            services_.dialogs,         videoPaused, closing};
 }
 
 void MainWindow::command1Click() {

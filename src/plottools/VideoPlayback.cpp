@@ -20,7 +20,8 @@ bool playerIdle(const MediaPlayer& p) {
 
 void startVideo(VideoEnv& env) {
     const QString file = env.dialogs.openFile(QStringLiteral("所有文件|*.*"));
-    if (file.isEmpty())
+    // A window closed while the dialog was up starts no video.
+    if (file.isEmpty() || env.closing)
         return;
     MediaPlayer* player = env.player;
     if (!player)

@@ -19,6 +19,7 @@ struct VideoEnv {
     SharedState& state;
     Dialogs& dialogs;
     bool& paused;
+    const bool& closing; // the window is closing: start nothing more
 };
 
 // 视频播放: choose a file and play it over the plot, with the position bar.

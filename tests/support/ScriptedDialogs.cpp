@@ -21,6 +21,8 @@ Answer ScriptedDialogs::message(const QString& text, MessageButtons buttons, con
 
 QString ScriptedDialogs::nextFile(const QString& kind, const QString& filter) {
     shown_.push_back({kind, filter, {}, MessageButtons::Ok});
+    if (onFile)
+        onFile();
     if (files_.empty()) {
         ADD_FAILURE() << "unexpected " << kind.toStdString() << " dialog";
         return {};

@@ -41,6 +41,8 @@ public:
     void clearLog() { shown_.clear(); }
     // Runs while a message box is up, as timers may tick under a real one.
     std::function<void()> onMessage;
+    // Runs while an open or save dialog is up.
+    std::function<void()> onFile;
 
 private:
     QString nextFile(const QString& kind, const QString& filter);
