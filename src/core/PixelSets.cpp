@@ -2,8 +2,6 @@
 #include "core/RowReader.h"
 #include "platform/NumberText.h"
 #include "platform/TextFiles.h"
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -292,17 +290,10 @@ PixelSetRead readPixelSet(QByteArray bytes, PixelTable& table, long long maxRows
 }
 
 PixelSetRead readPixelSetFile(const QString& path, PixelTable& table, long long maxRows) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || file.size() > maxTextFileBytes ||
-        !file.open(QIODevice::ReadOnly))
+    std::optional<QByteArray> bytes = readFileBytes(path);
+    if (!bytes)
         return {};
-    // Room for the CR LF the reading adds, so the text is never copied.
-    QByteArray bytes;
-    bytes.reserve(file.size() + 2);
-    bytes.resize(file.size());
-    if (file.read(bytes.data(), bytes.size()) != bytes.size())
-        return {};
-    return readPixelSet(std::move(bytes), table, maxRows);
+    return readPixelSet(std::move(*bytes), table, maxRows);
 }
 
 // --- writing ---

@@ -64,9 +64,16 @@ std::optional<QByteArray> readFileBytes(const QString& path) {
     QFile f(path);
     if (!fileExists(path) || f.size() > maxTextFileBytes || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes = f.read(maxTextFileBytes + 1);
-    if (bytes.size() > maxTextFileBytes || f.error() != QFileDevice::NoError)
+    // The file's own size, and room for the line end a reader adds: no
+    // buffer of the largest size allowed, no copy to grow it.
+    const qint64 size = f.size();
+    QByteArray bytes;
+    bytes.reserve(size + 2);
+    bytes.resize(size);
+    const qint64 got = f.read(bytes.data(), size);
+    if (got < 0)
         return std::nullopt;
+    bytes.resize(got);
     return bytes;
 }
 
