@@ -10,7 +10,7 @@ QUORIN_PACKAGES=(
     qt6-base-dev qt6-multimedia-dev qt6-5compat-dev libqt6multimediawidgets6 qt6-qpa-plugins
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
     fonts-noto-cjk qt6-translations-l10n
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
     xvfb xauth imagemagick ffmpeg
     clang-format
 )

@@ -7,90 +7,9 @@ namespace quorin {
 
 namespace {
 
-struct Axis {
-    double position = 0;
-    double velocity = 0;
-};
-
-struct Vertical {
-    double y = 0, vy = 0, turnTimeY = 0;
-    bool hidesDragLabel = false;
-};
-
-// Drag against the horizontal relative speed u: du/dt = -(k/m) u^2.
-Axis horizontal(const DropConstants& c, const DropInputs& in, double t) {
-    const double u0 = std::abs(in.vfx - in.vx0);
-    const double u = u0 * c.m / (c.m + c.k * u0 * t);
-    const double d = (c.m / c.k) * std::log1p(c.k * u0 * t / c.m);
-    if (in.vx0 < in.vfx) // wind faster
-        return {in.vfx * t - d, in.vfx - u};
-    if (in.vx0 == in.vfx)
-        return {in.vfx * t, in.vfx};
-    return {in.vfx * t + d, in.vfx + u}; // drop faster
-}
-
-double turnTimeX(const DropConstants& c, const DropInputs& in) {
-    if (!(in.vfx * in.vx0 < 0))
-        return 0;
-    const double u0 = std::abs(in.vfx - in.vx0);
-    return (c.m / c.k) * (1 / std::abs(in.vfx) - 1 / u0);
-}
-
-// Sinking relative to the air from speed ws >= 0 over phase time tau:
-// relative velocity w and relative displacement s.
-Axis sinking(const DropConstants& c, double ws, double tau) {
-    const double balance = c.m * dropGravity - c.k * ws * ws;
-    if (balance == 0) // exactly at terminal speed: uniform motion
-        return {c.vt * tau, c.vt};
-    // Below vt the solution is the tanh one, above vt the coth one. Written
-    // with F = e^(-2 lambda tau) = 1/E and with Q's denominator (vt - ws)
-    // multiplied through, both become the expressions below: nothing
-    // overflows for large tau and nothing divides by vt - ws, which may
-    // round to 0 while the balance above does not.
-    const double d = ws - c.vt;
-    const double F = std::exp(-2 * c.lambda * tau);
-    const double G = -std::expm1(-2 * c.lambda * tau); // 1 - F, exact for small tau
-    const double w = c.vt * (ws + c.vt + F * d) / (ws + c.vt - F * d);
-    const double s = c.vt * tau + (c.m / c.k) * std::log1p(G * d / (2 * c.vt));
-    return {s, w};
-}
-
-Vertical vertical(const DropConstants& c, const DropInputs& in, double t) {
-    Vertical out;
-    const double w0 = in.vy0 - in.vfy;
-    if (w0 < 0) {
-        // Rising against the air until the relative apex ta; z = tan(lambda ta).
-        const double z = -w0 / c.vt;
-        const double ta = std::atan(z) / c.lambda;
-        out.turnTimeY = ta;
-        const bool bothDown = in.vy0 >= 0 && in.vfy >= 0;
-        if (bothDown ? t < ta : t <= ta) {
-            // tan(lambda (ta - t)) and cos(lambda (ta - t)) / cos(lambda ta)
-            // expanded, so a fast throw (ta near pi / 2 lambda) keeps its digits.
-            const double cb = std::cos(c.lambda * t);
-            const double sb = std::sin(c.lambda * t);
-            const double w = -c.vt * (z * cb - sb) / (cb + z * sb);
-            const double s = -(c.m / c.k) * std::log(cb + z * sb);
-            out.y = in.vfy * t + s;
-            out.vy = in.vfy + w;
-        } else {
-            const double tau = t - ta;
-            // ln(1 / cos(atan z)) = ln(hypot(1, z))
-            const double yApex = in.vfy * ta - (c.m / c.k) * std::log(std::hypot(1.0, z));
-            const Axis rel = sinking(c, 0, tau);
-            out.y = yApex + in.vfy * tau + rel.position;
-            out.vy = in.vfy + rel.velocity;
-            out.hidesDragLabel = bothDown;
-        }
-        return out;
-    }
-    const Axis rel = sinking(c, w0, t);
-    out.y = in.vfy * t + rel.position;
-    out.vy = in.vfy + rel.velocity;
-    // Falling against an upward wind weaker than vt: the moment vy reaches 0.
-    if (in.vfy <= in.vy0 && in.vy0 <= 0 && w0 < c.vt && std::abs(in.vfy) < c.vt)
-        out.turnTimeY = (std::atanh(std::abs(in.vfy) / c.vt) - std::atanh(w0 / c.vt)) / c.lambda;
-    return out;
+// Where the drag force k w^2 balances the weight: the sinking speed stays vt.
+bool atTerminalSpeed(const DropConstants& c, double ws) {
+    return c.m * dropGravity - c.k * ws * ws == 0;
 }
 
 } // namespace
@@ -107,32 +26,125 @@ DropConstants dropConstants(const DropInputs& in) {
     return c;
 }
 
-DropState dropStateAt(const DropInputs& in, double t) {
-    const DropConstants c = dropConstants(in);
-    const Axis h = horizontal(c, in, t);
-    const Vertical v = vertical(c, in, t);
+// Every member below is the subexpression the formulas use, computed the same
+// way, so a sample costs less and rounds exactly as before.
+DropMotion::DropMotion(const DropInputs& in) : in_(in), c_(dropConstants(in)) {
+    mOverK_ = c_.m / c_.k;
+    minusTwoLambda_ = -2 * c_.lambda;
+    twoVt_ = 2 * c_.vt;
+    u0_ = std::abs(in.vfx - in.vx0);
+    ku0_ = c_.k * u0_;
+    u0m_ = u0_ * c_.m;
+    if (in.vfx * in.vx0 < 0)
+        turnTimeX_ = mOverK_ * (1 / std::abs(in.vfx) - 1 / u0_);
+
+    w0_ = in.vy0 - in.vfy;
+    fromStart_ = {w0_, w0_ - c_.vt, atTerminalSpeed(c_, w0_)};
+    fromApex_ = {0, 0 - c_.vt, atTerminalSpeed(c_, 0)};
+    if (w0_ < 0) {
+        // Rising against the air until the relative apex ta; z = tan(lambda ta).
+        z_ = -w0_ / c_.vt;
+        ta_ = std::atan(z_) / c_.lambda;
+        turnTimeY_ = ta_;
+        bothDown_ = in.vy0 >= 0 && in.vfy >= 0;
+        // ln(1 / cos(atan z)) = ln(hypot(1, z))
+        yApex_ = in.vfy * ta_ - mOverK_ * std::log(std::hypot(1.0, z_));
+    } else if (in.vfy <= in.vy0 && in.vy0 <= 0 && w0_ < c_.vt && std::abs(in.vfy) < c_.vt) {
+        // Falling against an upward wind weaker than vt: the moment vy reaches 0.
+        turnTimeY_ = (std::atanh(std::abs(in.vfy) / c_.vt) - std::atanh(w0_ / c_.vt)) / c_.lambda;
+    }
+}
+
+// Drag against the horizontal relative speed u: du/dt = -(k/m) u^2.
+DropMotion::Axis DropMotion::horizontal(double t) const {
+    const double u = u0m_ / (c_.m + ku0_ * t);
+    const double d = mOverK_ * std::log1p(ku0_ * t / c_.m);
+    if (in_.vx0 < in_.vfx) // wind faster
+        return {in_.vfx * t - d, in_.vfx - u};
+    if (in_.vx0 == in_.vfx)
+        return {in_.vfx * t, in_.vfx};
+    return {in_.vfx * t + d, in_.vfx + u}; // drop faster
+}
+
+// Sinking relative to the air from speed ws >= 0 over phase time tau:
+// relative velocity w and relative displacement s.
+DropMotion::Axis DropMotion::sinking(const Sinking& from, double tau, bool withVelocity) const {
+    if (from.atTerminal) // uniform motion
+        return {c_.vt * tau, c_.vt};
+    // Below vt the solution is the tanh one, above vt the coth one. Written
+    // with F = e^(-2 lambda tau) = 1/E and with Q's denominator (vt - ws)
+    // multiplied through, both become the expressions below: nothing
+    // overflows for large tau and nothing divides by vt - ws, which may
+    // round to 0 while the balance does not.
+    const double d = from.d;
+    const double G = -std::expm1(minusTwoLambda_ * tau); // 1 - F, exact for small tau
+    Axis out;
+    out.position = c_.vt * tau + mOverK_ * std::log1p(G * d / twoVt_);
+    if (withVelocity) {
+        const double F = std::exp(minusTwoLambda_ * tau);
+        out.velocity = c_.vt * (from.ws + c_.vt + F * d) / (from.ws + c_.vt - F * d);
+    }
+    return out;
+}
+
+DropMotion::Axis DropMotion::vertical(double t, bool withVelocity) const {
+    if (rising(t)) {
+        // tan(lambda (ta - t)) and cos(lambda (ta - t)) / cos(lambda ta)
+        // expanded, so a fast throw (ta near pi / 2 lambda) keeps its digits.
+        const double cb = std::cos(c_.lambda * t);
+        const double sb = std::sin(c_.lambda * t);
+        const double w = -c_.vt * (z_ * cb - sb) / (cb + z_ * sb);
+        const double s = -mOverK_ * std::log(cb + z_ * sb);
+        return {in_.vfy * t + s, in_.vfy + w};
+    }
+    if (w0_ < 0) {
+        const double tau = t - ta_;
+        const Axis rel = sinking(fromApex_, tau, withVelocity);
+        return {yApex_ + in_.vfy * tau + rel.position, in_.vfy + rel.velocity};
+    }
+    const Axis rel = sinking(fromStart_, t, withVelocity);
+    return {in_.vfy * t + rel.position, in_.vfy + rel.velocity};
+}
+
+double DropMotion::x(double t) const {
+    return horizontal(t).position;
+}
+
+double DropMotion::y(double t) const {
+    return vertical(t, false).position;
+}
+
+DropState DropMotion::stateAt(double t) const {
+    const Axis h = horizontal(t);
+    const Axis v = vertical(t, true);
     DropState s;
     s.x = h.position;
     s.vx = h.velocity;
-    s.y = v.y;
-    s.vy = v.vy;
-    s.turnTimeX = turnTimeX(c, in);
-    s.turnTimeY = v.turnTimeY;
-    s.hidesDragLabel = v.hidesDragLabel;
+    s.y = v.position;
+    s.vy = v.velocity;
+    s.turnTimeX = turnTimeX_;
+    s.turnTimeY = turnTimeY_;
+    // Sinking after a relative apex with both downward.
+    s.hidesDragLabel = w0_ < 0 && bothDown_ && !rising(t);
     return s;
+}
+
+DropState dropStateAt(const DropInputs& in, double t) {
+    return DropMotion(in).stateAt(t);
 }
 
 std::optional<DropState> tryDropStateAt(const DropInputs& in, double t) {
     if (!std::isfinite(t) || t < 0)
         return std::nullopt;
-    const DropConstants c = dropConstants(in);
+    const DropMotion motion(in);
+    const DropConstants& c = motion.constants();
     // m and k are both negative for a negative radius; the motion only sees
     // their ratio, which must be positive (a negative density is refused).
     const auto finiteNonZero = [](double v) { return std::isfinite(v) && v != 0; };
     const auto positive = [](double v) { return std::isfinite(v) && v > 0; };
     if (!finiteNonZero(c.m) || !finiteNonZero(c.k) || !positive(c.vt) || !positive(c.lambda))
         return std::nullopt;
-    const DropState s = dropStateAt(in, t);
+    const DropState s = motion.stateAt(t);
     for (double v : {s.x, s.y, s.vx, s.vy, s.turnTimeX, s.turnTimeY})
         if (!std::isfinite(v))
             return std::nullopt;
@@ -145,11 +157,11 @@ double relativeApexTime(const DropInputs& in) {
 }
 
 double f1(const DropInputs& in, double t) {
-    return horizontal(dropConstants(in), in, t).position;
+    return DropMotion(in).x(t);
 }
 
 double f2(const DropInputs& in, double t) {
-    return vertical(dropConstants(in), in, t).y;
+    return DropMotion(in).y(t);
 }
 
 QString wc(double value) {

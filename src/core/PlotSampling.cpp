@@ -12,13 +12,17 @@ const QString crlf = QStringLiteral("\r\n");
 std::optional<PlotSamples> samplePlot(const DropInputs& in, double t, int steps) {
     if (steps <= 0)
         return std::nullopt;
+    // One motion for the whole path: its constants are worked out once.
+    const DropMotion motion(in);
     PlotSamples p;
-    p.xmin = f1(in, 0);
-    p.xmax = f1(in, t);
-    p.ymin = f2(in, 0);
-    p.ymax = f2(in, t);
+    p.xmin = motion.x(0);
+    p.xmax = motion.x(t);
+    p.ymin = motion.y(0);
+    p.ymax = motion.y(t);
+    // Room for the usual plots and scans; a larger count grows as it goes.
+    p.points.reserve(std::min<std::size_t>(std::size_t(steps) + 1, 1 << 16));
     forStep(0.0, t, t / steps, [&](double s) {
-        const PathPoint pt{s, f1(in, s), f2(in, s)};
+        const PathPoint pt{s, motion.x(s), motion.y(s)};
         p.points.push_back(pt);
         p.xmin = std::min(p.xmin, pt.x);
         p.xmax = std::max(p.xmax, pt.x);
@@ -41,12 +45,13 @@ PathScan scanPath(const DropInputs& in, double t, double R, const DropState& atT
     PathScan scan;
     if (steps <= 0)
         return scan;
+    const DropMotion motion(in);
     const double near = 0.2 * R / 1000;
     double prevX = 0, prevY = 0;
     int xCount = 0, yCount = 0;
     // One pass serves the length and both crossing scans.
     forStep(0.0, t, t / steps, [&](double s) {
-        const double x = f1(in, s), y = f2(in, s);
+        const double x = motion.x(s), y = motion.y(s);
         scan.length += std::hypot(x - prevX, y - prevY);
         prevX = x;
         prevY = y;

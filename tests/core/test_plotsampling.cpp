@@ -1,4 +1,5 @@
 #include "core/PlotSampling.h"
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace quorin {
@@ -48,6 +49,42 @@ TEST(PlotSampling, PathsAlwaysContainTheirStartPoint) {
                 EXPECT_LE(plot->ymin, 0);
                 EXPECT_GE(plot->ymax, 0);
             }
+}
+
+// A path works the drop's constants out once; every sample must still be the
+// single evaluation at its moment, bit for bit, in every phase: rising to the
+// apex and sinking after it, sinking below, at and above vt, wind with and
+// against the throw, and the turn times crossed on the way.
+TEST(PlotSampling, PathSamplesAreTheSingleEvaluationsBitForBit) {
+    const double vt = std::sqrt(dropConstants({1, 1}).m * dropGravity / dropConstants({1, 1}).k);
+    const DropInputs drops[] = {
+        drop,
+        {1, 1, 3, -2, 0, -40},    // fast upward throw: rising, apex, sinking
+        {0.1, 1, -1, 4, -0.5, 5}, // thrown down against the wind
+        {50, 7, 10, 0, 2, -300},  // heavy drop
+        {1, 1, 0, 0, 0, vt},      // exactly at terminal speed
+        {1, 1, 2, 2, 3, 1},       // rising relative to the air with both downward
+        {1, 1, -4, 1, -3, -2},    // falling against an upward wind
+    };
+    for (const DropInputs& in : drops)
+        for (double t : {0.5, 20.0}) {
+            SCOPED_TRACE("Vy0=" + std::to_string(in.vy0) + " t=" + std::to_string(t));
+            const auto plot = samplePlot(in, t, 2000);
+            const auto atT = tryDropStateAt(in, t);
+            ASSERT_TRUE(plot && atT);
+            double length = 0, prevX = 0, prevY = 0;
+            for (const PathPoint& p : plot->points) {
+                ASSERT_EQ(p.x, f1(in, p.s)) << p.s;
+                ASSERT_EQ(p.y, f2(in, p.s)) << p.s;
+                const DropState s = dropStateAt(in, p.s);
+                ASSERT_EQ(s.x, p.x);
+                ASSERT_EQ(s.y, p.y);
+                length += std::hypot(p.x - prevX, p.y - prevY);
+                prevX = p.x;
+                prevY = p.y;
+            }
+            EXPECT_EQ(scanPath(in, t, plot->R, *atT, 2000).length, length);
+        }
 }
 
 } // namespace
