@@ -56,15 +56,6 @@ PatternParams paramsOf(const CanvasEnv& c) {
             c.goodt,   c.goody,    c.zx,       c.zy,        c.yb};
 }
 
-// Holds ticks off while a frame is drawn or its message is shown.
-struct BusyScope {
-    explicit BusyScope(CanvasEnv& c) : c_(c) { ++c_.patternBusy; }
-    ~BusyScope() { --c_.patternBusy; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    CanvasEnv& c_;
-};
-
 // The redraw of a tick: an emptied picture and a new frame; the counter back
 // to 0.
 void redraw(CanvasEnv& canvas, PatternKind kind, double& counter) {
@@ -98,7 +89,8 @@ void slowTick(CanvasEnv& c, PatternKind kind, double& count, double& tick, doubl
 } // namespace
 
 void drawPattern(CanvasEnv& canvas, PatternKind kind) {
-    const BusyScope busy(canvas);
+    // Holds ticks off while a frame is drawn or its message is shown.
+    const RunningScope busy(canvas.patternBusy);
     if (checkCanvasInputs(canvas) && !canvas.isDead()) {
         CanvasModel model(canvas.mainFields(), canvas.fvx0, canvas.fvy0);
         const double t = val(canvas.mainFields().fieldText(10));

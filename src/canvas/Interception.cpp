@@ -35,21 +35,6 @@ void drawSceneFrame(CanvasEnv& canvas, ColorValue pen) {
 
 // --- the search ---
 
-// A press that arrives while the search lets window events in finds it
-// running and starts no second one.
-class SearchRunning {
-public:
-    explicit SearchRunning(CanvasEnv& canvas) : canvas_(canvas) {
-        canvas_.angleSearchRunning = true;
-    }
-    ~SearchRunning() { canvas_.angleSearchRunning = false; }
-    SearchRunning(const SearchRunning&) = delete;
-    SearchRunning& operator=(const SearchRunning&) = delete;
-
-private:
-    CanvasEnv& canvas_;
-};
-
 // The seven model fields, the target and the tolerance, all numbers, and a
 // flight time above 0; otherwise the message and nothing.
 std::optional<InterceptTask> readInterceptTask(CanvasEnv& canvas) {
@@ -155,9 +140,11 @@ bool hitRings(CanvasEnv& canvas, double x, double y, double h) {
 enum class Caller { Press, Button };
 
 void angleSearch(CanvasEnv& canvas, Caller caller) {
-    if (canvas.angleSearchRunning)
+    // A press that arrives while the search lets window events in finds it
+    // running and starts no second one.
+    const RunningScope running(canvas.angleSearchRunning);
+    if (!running.first())
         return;
-    const SearchRunning running(canvas);
     SharedState& s = canvas.state();
     const bool press = caller == Caller::Press;
     if (press)

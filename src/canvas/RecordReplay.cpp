@@ -16,23 +16,6 @@ RainDrop recordedDrop(const SharedState& s, double panX = 0, double panY = 0) {
     return {v(0), v(1), v(2), v(3), v(4), v(5) + panX, v(6) + panY, v(7)};
 }
 
-// A cycle tick while the previous one still runs (a renderer's message box
-// lets timers fire) does nothing: no box on top of a box.
-struct TickGuard {
-    explicit TickGuard(CanvasEnv& c) : c_(c), free_(!c.recordTickRunning) {
-        c_.recordTickRunning = true;
-    }
-    ~TickGuard() {
-        if (free_)
-            c_.recordTickRunning = false;
-    }
-    TickGuard(const TickGuard&) = delete;
-    TickGuard& operator=(const TickGuard&) = delete;
-    bool free() const { return free_; }
-    CanvasEnv& c_;
-    bool free_;
-};
-
 void startCycle(CanvasEnv& canvas, QTimer& start, QTimer& step) {
     SharedState& s = canvas.state();
     s.treeRecordIndex = 0;
@@ -47,8 +30,10 @@ void startCycle(CanvasEnv& canvas, QTimer& start, QTimer& step) {
 // after the last record reads the entry one past them, as always).
 template <class Render>
 void stepCycle(CanvasEnv& canvas, QTimer& start, QTimer& step, Render&& render) {
-    const TickGuard guard(canvas);
-    if (!guard.free())
+    // A cycle tick while the previous one still runs (a renderer's message
+    // box lets timers fire) does nothing: no box on top of a box.
+    const RunningScope tick(canvas.recordTickRunning);
+    if (!tick.first())
         return;
     SharedState& s = canvas.state();
     if (s.treeRecordIndex > s.treeRecordCount) {

@@ -97,23 +97,6 @@ bool readSet(CanvasEnv& c, const QString& name, PixelTable& table,
     return false;
 }
 
-// Image operations do not nest: a press that arrives during another one's
-// pauses is ignored.
-class OperationGuard {
-public:
-    explicit OperationGuard(CanvasEnv& c) : c_(c), first_(c.imageOperationRunning == 0) {
-        ++c_.imageOperationRunning;
-    }
-    ~OperationGuard() { --c_.imageOperationRunning; }
-    OperationGuard(const OperationGuard&) = delete;
-    OperationGuard& operator=(const OperationGuard&) = delete;
-    bool first() const { return first_; }
-
-private:
-    CanvasEnv& c_;
-    bool first_;
-};
-
 // Buttons hidden for a while; those that were shown come back (unless the
 // canvas is gone), those the mode had hidden stay hidden.
 class HiddenButtons {
@@ -490,8 +473,10 @@ void twoStep(CanvasEnv& c, CommandButton* button, bool templateRule) {
 
 } // namespace
 
+// Image operations do not nest: a press that arrives during another one's
+// pauses is ignored.
 void command12Click(CanvasEnv& canvas, int index) {
-    const OperationGuard guard(canvas);
+    const RunningScope guard(canvas.imageOperationRunning);
     if (!guard.first())
         return;
     switch (index) {
@@ -510,13 +495,13 @@ void command12Click(CanvasEnv& canvas, int index) {
 }
 
 void command11Click(CanvasEnv& canvas) {
-    const OperationGuard guard(canvas);
+    const RunningScope guard(canvas.imageOperationRunning);
     if (guard.first())
         twoStep(canvas, canvas.Command11, false);
 }
 
 void command9Click(CanvasEnv& canvas) {
-    const OperationGuard guard(canvas);
+    const RunningScope guard(canvas.imageOperationRunning);
     if (guard.first())
         twoStep(canvas, canvas.Command9, true);
 }

@@ -8,6 +8,23 @@
 namespace quorin {
 
 class CanvasHost;
+
+// A command's run counted for its scope in one of the canvas's "running"
+// counters. A run that starts while another is under way (re-entered through
+// the events a wait or a message box lets in) is not the first, and the
+// command gives way.
+class RunningScope {
+public:
+    explicit RunningScope(int& depth) : depth_(depth), first_(depth == 0) { ++depth_; }
+    ~RunningScope() { --depth_; }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+    bool first() const { return first_; }
+
+private:
+    int& depth_;
+    bool first_;
+};
 class MainFields;
 struct SharedState;
 struct Services;
@@ -103,7 +120,7 @@ public:
     // image button meanwhile starts no second one.
     int imageOperationRunning = 0;
     // A record-cycle tick is running (its renderer may show a message).
-    bool recordTickRunning = false;
+    int recordTickRunning = 0;
     // The user has heard that the stroke tables are full (once per drawing
     // session).
     bool strokesFullTold = false;
@@ -112,7 +129,7 @@ public:
     // The thick pen is on (its button reads 细).
     bool thickPen = false;
     // The launch-angle search runs (it lets window events in while it erases).
-    bool angleSearchRunning = false;
+    int angleSearchRunning = 0;
 
     // Window changes that must not run the resize rule (a border switch
     // re-creates the native window and may report a resize of the same size).
