@@ -69,6 +69,23 @@ BENCHMARK(BM_modelPath)
     ->DenseRange(0, static_cast<int>(inputSets.size()) - 1)
     ->Unit(benchmark::kMicrosecond);
 
+// The same samples each from the closed form, as the fine scan takes them.
+void BM_closedFormEachSample(benchmark::State& state) {
+    const DropMotion motion(inputsOf(state));
+    std::vector<PathPoint> points;
+    points.reserve(pathSteps + 1);
+    for (auto _ : state) {
+        points.clear();
+        forStep(0.0, pathTime, pathTime / pathSteps, [&](double s) {
+            points.push_back({s, motion.x(s), motion.y(s)});
+        });
+        benchmark::DoNotOptimize(points.data());
+    }
+}
+BENCHMARK(BM_closedFormEachSample)
+    ->DenseRange(0, static_cast<int>(inputSets.size()) - 1)
+    ->Unit(benchmark::kMicrosecond);
+
 // The derive's fine scan of the same path: length and axis crossings.
 void BM_modelScan(benchmark::State& state) {
     const DropInputs& in = inputsOf(state);

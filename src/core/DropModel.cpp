@@ -2,6 +2,8 @@
 #include "platform/NumberText.h"
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <span>
 
 namespace quorin {
 
@@ -10,6 +12,33 @@ namespace {
 // Where the drag force k w^2 balances the weight: the sinking speed stays vt.
 bool atTerminalSpeed(const DropConstants& c, double ws) {
     return c.m * dropGravity - c.k * ws * ws == 0;
+}
+
+// Along a path, log1p(v) moves by log1p(b) - log1p(a) = log((1 + b) / (1 + a))
+// = 2 atanh(u) with u = (b - a) / (2 + a + b) from one sample to the next.
+// For |u| <= 1/128 the series below stops where the next term, u^8 / 9 of the
+// first, is under 2^-56: a few multiplications instead of a library call.
+constexpr double seriesLimit = 1.0 / 128;
+
+inline double twoAtanh(double u) {
+    const double u2 = u * u;
+    return 2 * u * (1 + u2 * (1.0 / 3 + u2 * (1.0 / 5 + u2 * (1.0 / 7))));
+}
+
+// The increments' roundings add up, so a path takes the closed form again
+// every so many samples: a sample is never more than that many roundings off.
+constexpr int closedFormEvery = 64;
+
+// log1p(v) followed along a path: moves v on by dv and value = log1p(v)
+// with it. False where the step is too large for the series (or not a
+// number): the caller evaluates the closed form then.
+inline bool advanceLog1p(double& v, double& value, double dv) {
+    const double u = dv / (2 + 2 * v + dv);
+    if (!(std::abs(u) <= seriesLimit))
+        return false;
+    value += twoAtanh(u);
+    v += dv;
+    return true;
 }
 
 } // namespace
@@ -57,12 +86,12 @@ DropMotion::DropMotion(const DropInputs& in) : in_(in), c_(dropConstants(in)) {
 
 // Drag against the horizontal relative speed u: du/dt = -(k/m) u^2.
 DropMotion::Axis DropMotion::horizontal(double t) const {
+    if (in_.vx0 == in_.vfx)
+        return {in_.vfx * t, in_.vfx};
     const double u = u0m_ / (c_.m + ku0_ * t);
     const double d = mOverK_ * std::log1p(ku0_ * t / c_.m);
     if (in_.vx0 < in_.vfx) // wind faster
         return {in_.vfx * t - d, in_.vfx - u};
-    if (in_.vx0 == in_.vfx)
-        return {in_.vfx * t, in_.vfx};
     return {in_.vfx * t + d, in_.vfx + u}; // drop faster
 }
 
@@ -127,6 +156,99 @@ DropState DropMotion::stateAt(double t) const {
     // Sinking after a relative apex with both downward.
     s.hidesDragLabel = w0_ < 0 && bothDown_ && !rising(t);
     return s;
+}
+
+bool DropMotion::appendPath(double t, double step, std::vector<PathPoint>& out) const {
+    const std::size_t first = out.size();
+    if (!forStep(0.0, t, step, [&](double s) { out.push_back({s, in_.vfx * s, 0}); }))
+        return false;
+    const std::span<PathPoint> path(out.data() + first, out.size() - first);
+    if (in_.vx0 != in_.vfx)
+        followDrag(path);
+    // Rising comes first, sinking after it.
+    const auto sinkingFrom = std::partition_point(path.begin(), path.end(),
+                                                  [&](const PathPoint& p) { return rising(p.s); });
+    followRising(path.first(std::size_t(sinkingFrom - path.begin())), step);
+    followSinking(path.subspan(std::size_t(sinkingFrom - path.begin())), step);
+    return true;
+}
+
+// Between the samples where the closed form is taken, each log1p moves by
+// its increment from what moved its argument: here s, in k u0 s / m.
+void DropMotion::followDrag(std::span<PathPoint> path) const {
+    // Locals: the writes into the path could otherwise touch any member.
+    const double rate = ku0_ / c_.m, ku0 = ku0_, m = c_.m;
+    const double vfx = in_.vfx, drag = in_.vx0 < in_.vfx ? -mOverK_ : mOverK_;
+    double v = 0, value = 0, previous = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const double s = path[i].s;
+        const double dv = rate * (s - previous);
+        previous = s;
+        if (i % closedFormEvery == 0 || !advanceLog1p(v, value, dv)) {
+            v = ku0 * s / m;
+            value = std::log1p(v);
+        }
+        path[i].x = vfx * s + drag * value;
+    }
+}
+
+// While rising: cos and sin of lambda s, turned on by lambda step, and
+// log1p of cos + z sin - 1.
+void DropMotion::followRising(std::span<PathPoint> path, double step) const {
+    const double halfTurn = std::sin(c_.lambda * step / 2);
+    const double turnCosGap = -2 * halfTurn * halfTurn; // cos(lambda step) - 1
+    const double turnSin = std::sin(c_.lambda * step);
+    // Locals: the writes into the path could otherwise touch any member.
+    const double z = z_, lambda = c_.lambda, vfy = in_.vfy, minusMOverK = -mOverK_;
+    double cb = 0, sb = 0, v = 0, value = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const double s = path[i].s;
+        const double dcb = cb * turnCosGap - sb * turnSin;
+        const double dsb = sb * turnCosGap + cb * turnSin;
+        cb += dcb;
+        sb += dsb;
+        if (i % closedFormEvery == 0 || !advanceLog1p(v, value, dcb + z * dsb)) {
+            cb = std::cos(lambda * s);
+            sb = std::sin(lambda * s);
+            const double c = cb + z * sb;
+            v = c - 1;
+            value = std::log(c);
+        }
+        path[i].y = vfy * s + minusMOverK * value; // as vertical() has it
+    }
+}
+
+// While sinking: F = e^(-2 lambda tau) decays by e^(-2 lambda step), and
+// log1p(G d / 2 vt) follows G = 1 - F.
+void DropMotion::followSinking(std::span<PathPoint> path, double step) const {
+    const Sinking& from = w0_ < 0 ? fromApex_ : fromStart_;
+    if (from.atTerminal) { // uniform motion: nothing to follow
+        for (PathPoint& p : path)
+            p.y = y(p.s);
+        return;
+    }
+    const double decay = std::exp(minusTwoLambda_ * step);
+    const double decayGap = -std::expm1(minusTwoLambda_ * step); // 1 - decay
+    const double rate = from.d / twoVt_;
+    // Locals: the writes into the path could otherwise touch any member.
+    const bool apex = w0_ < 0;
+    const double ta = ta_, yApex = yApex_, vfy = in_.vfy, vt = c_.vt, mOverK = mOverK_;
+    const double d = from.d, twoVt = twoVt_, minusTwoLambda = minusTwoLambda_;
+    double F = 0, v = 0, value = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const double s = path[i].s, tau = apex ? s - ta : s;
+        const double dG = F * decayGap;
+        F *= decay;
+        if (i % closedFormEvery == 0 || !advanceLog1p(v, value, dG * rate)) {
+            const double G = -std::expm1(minusTwoLambda * tau);
+            F = std::exp(minusTwoLambda * tau);
+            v = G * d / twoVt;
+            value = std::log1p(v);
+        }
+        // As sinking() and vertical() have it.
+        const double relative = vt * tau + mOverK * value;
+        path[i].y = apex ? yApex + vfy * tau + relative : vfy * s + relative;
+    }
 }
 
 DropState dropStateAt(const DropInputs& in, double t) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace quorin {
 
@@ -31,12 +33,17 @@ struct DropConstants {
 
 inline constexpr double dropGravity = 9.8;
 
+// One sample of a path: the time and the displacement then.
+struct PathPoint {
+    double s = 0, x = 0, y = 0;
+};
+
 DropConstants dropConstants(const DropInputs& in);
 
 // The motion of one drop with everything that does not depend on t worked out
-// once, so a path of many samples pays only for what changes along it. Its
-// results are those of f1, f2 and dropStateAt bit for bit: they are written
-// with it.
+// once, so a path of many samples pays only for what changes along it. Its x,
+// y and stateAt are f1, f2 and dropStateAt bit for bit: those are written with
+// it.
 class DropMotion {
 public:
     explicit DropMotion(const DropInputs& in);
@@ -47,6 +54,12 @@ public:
     double x(double t) const; // f1
     double y(double t) const; // f2
     DropState stateAt(double t) const;
+
+    // The path at s = 0, step, 2 step, ... <= t (the grid forStep walks),
+    // appended to `out`; false when forStep refuses the grid. For drawing and
+    // hit tests: a sample differs from x(s), y(s) by about 1e-12 of the path's
+    // extent at most (a pixel is 1e-3 of it), at a fraction of their cost.
+    bool appendPath(double t, double step, std::vector<PathPoint>& out) const;
 
 private:
     struct Axis {
@@ -61,6 +74,9 @@ private:
     Axis horizontal(double t) const;
     Axis sinking(const Sinking& from, double tau, bool withVelocity) const;
     Axis vertical(double t, bool withVelocity) const;
+    void followDrag(std::span<PathPoint> path) const;
+    void followRising(std::span<PathPoint> path, double step) const;
+    void followSinking(std::span<PathPoint> path, double step) const;
     bool rising(double t) const { return w0_ < 0 && (bothDown_ ? t < ta_ : t <= ta_); }
 
     DropInputs in_;

@@ -21,23 +21,21 @@ std::optional<PlotSamples> samplePlot(const DropInputs& in, double t, int steps)
     p.ymax = motion.y(t);
     // Room for the usual plots and scans; a larger count grows as it goes.
     p.points.reserve(std::min<std::size_t>(std::size_t(steps) + 1, 1 << 16));
-    forStep(0.0, t, t / steps, [&](double s) {
-        const PathPoint pt{s, motion.x(s), motion.y(s)};
-        p.points.push_back(pt);
+    motion.appendPath(t, t / steps, p.points);
+    bool finite = true;
+    for (const PathPoint& pt : p.points) {
         p.xmin = std::min(p.xmin, pt.x);
         p.xmax = std::max(p.xmax, pt.x);
         p.ymin = std::min(p.ymin, pt.y);
         p.ymax = std::max(p.ymax, pt.y);
-    });
+        finite = finite && std::isfinite(pt.x) && std::isfinite(pt.y);
+    }
     p.xr = 1.5 * (p.xmax - p.xmin);
     p.yr = 1.5 * (p.ymax - p.ymin);
     p.R = p.xr > p.yr ? p.xr : p.yr;
-    // NaN would slip through min and max; the extents catch it.
-    if (!std::isfinite(p.xr) || !std::isfinite(p.yr))
+    // NaN would slip through min and max; the extents and the samples catch it.
+    if (!finite || !std::isfinite(p.xr) || !std::isfinite(p.yr))
         return std::nullopt;
-    for (const PathPoint& pt : p.points)
-        if (!std::isfinite(pt.x) || !std::isfinite(pt.y))
-            return std::nullopt;
     return p;
 }
 

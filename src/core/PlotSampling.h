@@ -9,10 +9,6 @@ namespace quorin {
 // The numbers behind one plot of the drop: the sampled path, the plot window
 // it needs, its length and the texts of its axis crossings.
 
-struct PathPoint {
-    double s = 0, x = 0, y = 0;
-};
-
 // The path sampled for drawing at s = 0, t/steps, 2t/steps, ... <= t, and the
 // plot window it needs: xr, yr = 1.5 times the extent, R = the larger of the
 // two.
