@@ -11,32 +11,36 @@ namespace {
 double numberOrZero(double v) {
     return std::isnan(v) ? 0.0 : v;
 }
+
+DropInputs withVelocities(DropInputs in, double fvx0, double fvy0) {
+    in.vx0 = numberOrZero(fvx0);
+    in.vy0 = numberOrZero(fvy0);
+    return in;
+}
 } // namespace
 
 CanvasModel::CanvasModel(MainFields& fields, double fvx0, double fvy0)
-    : fields_(fields), drop_(readDropInputs(fields)), interceptor_(drop_) {
-    interceptor_.vx0 = numberOrZero(fvx0);
-    interceptor_.vy0 = numberOrZero(fvy0);
-    dropMoment_ = canvasModelMoment(drop_);
-    interceptorMoment_ = canvasModelMoment(interceptor_);
-}
+    : fields_(fields), drop_(readDropInputs(fields)),
+      interceptor_(withVelocities(drop_.inputs(), fvx0, fvy0)),
+      dropMoment_(canvasModelMoment(drop_.inputs())),
+      interceptorMoment_(canvasModelMoment(interceptor_.inputs())) {}
 
 double CanvasModel::f1(double t) const {
-    return quorin::f1(drop_, t);
+    return drop_.x(t);
 }
 
 double CanvasModel::f2(double t) {
     writeMoment(dropMoment_);
-    return quorin::f2(drop_, t);
+    return drop_.y(t);
 }
 
 double CanvasModel::f3(double t) {
     writeMoment(interceptorMoment_);
-    return quorin::f2(interceptor_, t);
+    return interceptor_.y(t);
 }
 
 double CanvasModel::f4(double t) const {
-    return quorin::f1(interceptor_, t);
+    return interceptor_.x(t);
 }
 
 void CanvasModel::writeMoment(const std::optional<QString>& text) {

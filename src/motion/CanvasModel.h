@@ -17,7 +17,7 @@ class CanvasModel {
 public:
     CanvasModel(MainFields& fields, double fvx0, double fvy0);
 
-    const DropInputs& inputs() const { return drop_; }
+    const DropInputs& inputs() const { return drop_.inputs(); }
     double f1(double t) const;
     double f2(double t);
     double f3(double t);
@@ -31,8 +31,9 @@ private:
     void writeMoment(const std::optional<QString>& text);
 
     MainFields& fields_;
-    DropInputs drop_;
-    DropInputs interceptor_;
+    // The drop's constants are worked out once per run.
+    DropMotion drop_;
+    DropMotion interceptor_;
     std::optional<QString> dropMoment_;
     std::optional<QString> interceptorMoment_;
     // What Text1(11) holds, as far as this model knows.
