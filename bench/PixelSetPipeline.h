@@ -58,10 +58,16 @@ inline QByteArray ppmOf(int picture) {
     return out;
 }
 
+// The points a difference text marks: its fields that are not "*".
+inline long long differingPoints(const QByteArray& differenceFile) {
+    return differenceFile.count('\t') - differenceFile.count("*\t");
+}
+
 // Reads both sets into the tables, compares, writes the difference file;
-// false when something failed.
+// false when something failed. `differing`, when given, gets the points the
+// file marks.
 inline bool comparePixelSets(const QString& first, const QString& second, const QString& out,
-                             PixelTable& one, PixelTable& two) {
+                             PixelTable& one, PixelTable& two, long long* differing = nullptr) {
     if (readPixelSetFile(first, one, 3000).status != PixelSetRead::Status::Read ||
         readPixelSetFile(second, two, 3000).status != PixelSetRead::Status::Read)
         return false;
@@ -70,12 +76,9 @@ inline bool comparePixelSets(const QString& first, const QString& second, const 
     long long total = 0;
     for (long long column = 0; column < pictureWidth; ++column)
         appendSetDifferences(text, one, two, column, pictureHeight, threshold, total);
+    if (differing)
+        *differing = differingPoints(text);
     return replaceFileBytes(out, text);
-}
-
-// The points a difference file marks: its fields that are not "*".
-inline long long differingPoints(const QByteArray& differenceFile) {
-    return differenceFile.count('\t') - differenceFile.count("*\t");
 }
 
 // A figure of the process's status in kB (Linux only; 0 elsewhere):

@@ -309,7 +309,11 @@ void appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelT
     for (long long k = 0; k < rows; ++k) {
         const CellText a = first.cell(column, cellField(k));
         const CellText b = second.cell(column, cellField(k));
-        if (colourDiffers(colourComponents(a), colourComponents(b), threshold))
+        // The same text is the same colour: most points of two captures of
+        // one scene are.
+        const bool same = PixelTable::sameText(a, b);
+        if ((!same || threshold < 0) &&
+            colourDiffers(colourComponents(a), colourComponents(b), threshold))
             line.field(b);
         else
             line.field(star);

@@ -55,19 +55,41 @@ void PixelTable::put(Cell& cell, QStringView text) {
 void PixelTable::put(Cell& cell, QByteArrayView text) {
     if (static_cast<std::uint8_t>(cell[0]) == spilled)
         release(cell);
-    const qsizetype n = text.size();
-    if (static_cast<std::size_t>(n) <= inlineChars) {
+    const auto n = static_cast<std::size_t>(text.size());
+    if (n <= inlineChars) {
         const char* p = text.data();
-        Cell in{};
-        bool plain = true; // ASCII without NUL
-        for (qsizetype i = 0; i < n; ++i) {
-            const auto ch = static_cast<unsigned char>(p[i]);
-            plain = plain && ch != 0 && ch < 0x80;
-            in[static_cast<std::size_t>(i)] = p[i];
-        }
-        if (plain) {
-            cell = in;
-            return;
+        if constexpr (std::endian::native == std::endian::little) {
+            // The bytes as a word, first byte lowest, gathered in at most two
+            // overlapping loads.
+            const auto byte = [&](std::size_t i) {
+                return std::uint64_t(static_cast<unsigned char>(p[i])) << (8 * i);
+            };
+            std::uint64_t w = 0;
+            if (n >= 4) {
+                std::uint32_t low, high;
+                std::memcpy(&low, p, 4);
+                std::memcpy(&high, p + n - 4, 4);
+                w = low | std::uint64_t(high) << (8 * (n - 4));
+            } else if (n > 0) {
+                w = byte(0) | byte(n / 2) | byte(n - 1);
+            }
+            // ASCII without NUL: no high bit, and the first NUL after the text.
+            if ((w & 0x8080808080808080ULL) == 0 && lengthOfWord(w) == text.size()) {
+                std::memcpy(cell.data(), &w, sizeof w);
+                return;
+            }
+        } else {
+            Cell in{};
+            bool plain = true;
+            for (std::size_t i = 0; i < n; ++i) {
+                const auto ch = static_cast<unsigned char>(p[i]);
+                plain = plain && ch != 0 && ch < 0x80;
+                in[i] = p[i];
+            }
+            if (plain) {
+                cell = in;
+                return;
+            }
         }
     }
     spill(cell, QString::fromLatin1(text));

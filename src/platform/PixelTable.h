@@ -51,6 +51,22 @@ public:
     }
     QString at(long long r, long long c) const { return cell(r, c).toString(); }
 
+    // Whether two cells read from pixel tables hold the same text: a word
+    // compare for texts in place.
+    static bool sameText(const CellText& a, const CellText& b) {
+        if (a.wide || b.wide)
+            return a.toString() == b.toString();
+        if (a.ascii.size() != b.ascii.size())
+            return false;
+        if (a.ascii.isEmpty())
+            return true;
+        // Both point at 8-byte cells, padded with NUL after the text.
+        Cell x, y;
+        std::memcpy(x.data(), a.ascii.data(), x.size());
+        std::memcpy(y.data(), b.ascii.data(), y.size());
+        return x == y;
+    }
+
     bool set(long long r, long long c, QStringView text);
     bool set(long long r, long long c, const QString& text) { return set(r, c, QStringView(text)); }
     bool set(long long r, long long c, const char* latin1) {
@@ -75,15 +91,19 @@ private:
     // ones.
     using Cell = std::array<char, 8>;
 
+    // Characters before the first NUL of eight bytes read as a little-endian
+    // word (the first byte lowest): the lowest flagged byte is the first NUL,
+    // a borrow flags only bytes above it.
+    static qsizetype lengthOfWord(std::uint64_t w) {
+        const std::uint64_t zero = (w - 0x0101010101010101ULL) & ~w & 0x8080808080808080ULL;
+        return zero == 0 ? 8 : std::countr_zero(zero) / 8;
+    }
     // Characters before the first NUL.
     static qsizetype inlineLength(const Cell& cell) {
-        std::uint64_t w;
-        std::memcpy(&w, cell.data(), sizeof w);
         if constexpr (std::endian::native == std::endian::little) {
-            // The lowest flagged byte is the first NUL (a borrow flags only
-            // bytes above it).
-            const std::uint64_t zero = (w - 0x0101010101010101ULL) & ~w & 0x8080808080808080ULL;
-            return zero == 0 ? 8 : std::countr_zero(zero) / 8;
+            std::uint64_t w;
+            std::memcpy(&w, cell.data(), sizeof w);
+            return lengthOfWord(w);
         } else {
             qsizetype n = 0;
             while (n < 8 && cell[static_cast<std::size_t>(n)] != 0)

@@ -27,6 +27,40 @@ TEST(PixelTable, KeepsShortAsciiInPlaceAndAnythingElseAside) {
     EXPECT_EQ(t.at(5001, 0), QString());
     EXPECT_EQ(t.at(4, 0), QString());
     EXPECT_TRUE(t.cell(0, 0).isEmpty());
+
+    // Bytes of every length up to a cell and past it, with a NUL or a byte
+    // above ASCII at every position: each reads back as it was written.
+    const QByteArray digits = "0123456789";
+    for (qsizetype n = 0; n <= 9; ++n)
+        for (qsizetype at = -1; at < n; ++at)
+            for (char odd : {'\0', '\xe9'}) {
+                QByteArray text = digits.left(n);
+                if (at >= 0)
+                    text[at] = odd;
+                ASSERT_TRUE(t.setBytes(7, 1, text));
+                EXPECT_EQ(t.at(7, 1), QString::fromLatin1(text)) << n << ' ' << at;
+            }
+}
+
+TEST(PixelTable, SameTextWhereverItIsKept) {
+    PixelTable t(10, 10);
+    t.set(0, 0, QStringLiteral("ab"));
+    t.set(0, 1, QStringLiteral("ab"));
+    t.set(0, 2, QStringLiteral("abc"));
+    t.set(0, 3, QStringLiteral("a longer text, spilled"));
+    t.set(0, 4, QStringLiteral("a longer text, spilled"));
+    t.set(0, 5, QStringLiteral("颜"));
+    t.set(0, 6, QStringLiteral(""));
+    const auto same = [&](long long a, long long b) {
+        return PixelTable::sameText(t.cell(0, a), t.cell(0, b));
+    };
+    EXPECT_TRUE(same(0, 1));
+    EXPECT_FALSE(same(0, 2));
+    EXPECT_TRUE(same(3, 4));
+    EXPECT_FALSE(same(3, 0));
+    EXPECT_FALSE(same(5, 0));
+    EXPECT_TRUE(same(6, 9)); // written empty, never written
+    EXPECT_FALSE(same(6, 0));
 }
 
 TEST(PixelColours, TextAndComponents) {
@@ -117,12 +151,19 @@ TEST(PixelGridTest, StepsColumnsAndRefusedResolutions) {
     EXPECT_FALSE(pixelGrid(60000, 6000, QStringLiteral("6000"), QStringLiteral("600")));
 }
 
+// The fields of a row, read as text and as bytes (which scans eight bytes at
+// a time): both must agree.
 std::vector<QString> fields(const QString& row) {
-    std::vector<QString> out;
+    std::vector<QString> out, fromBytes;
     forEachField(QStringView(row), [&](long long n, QStringView text) {
         EXPECT_EQ(n, static_cast<long long>(out.size()) + 1);
         out.push_back(text.toString());
     });
+    const QByteArray bytes = row.toLatin1();
+    forEachField(QByteArrayView(bytes), [&](long long, QByteArrayView text) {
+        fromBytes.push_back(QString::fromLatin1(text));
+    });
+    EXPECT_EQ(out, fromBytes) << row.toStdString();
     return out;
 }
 
@@ -136,6 +177,19 @@ TEST(PixelRows, FieldsBetweenSeparators) {
               (V{"a", "b"}));
     EXPECT_EQ(fields(QStringLiteral("a") + QString(23, u'\t') + QStringLiteral("b")),
               (V{"a", "", "b"}));
+    // Separators at every offset of the eight-byte words, fields longer than
+    // a word, and bytes that differ from a separator by one bit.
+    std::uint32_t seed = 12345;
+    const auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    for (int row = 0; row < 300; ++row) {
+        QString text;
+        const int length = static_cast<int>(next() % 60);
+        for (int i = 0; i < length; ++i) {
+            const char pool[] = "\t|\t\x08\x0d}|~ab01F\xfc";
+            text += QLatin1Char(pool[next() % (sizeof pool - 1)]);
+        }
+        fields(text);
+    }
 }
 
 TEST(PixelRows, ReadingFillsCellsOfTheRowsAndKeepsTheRest) {
