@@ -1,9 +1,9 @@
 #pragma once
+#include "platform/ByteWords.h"
 #include "platform/Colour.h"
 #include "platform/PixelTable.h"
 #include <QByteArray>
 #include <QString>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -115,18 +115,14 @@ template <class View, class Store> void forEachField(View row, Store&& store) {
         qsizetype q = p + 1;
         if constexpr (sizeof(*d) == 1 && std::endian::native == std::endian::little) {
             // Bytes: eight at a time. A byte equal to TAB or "|" is a zero
-            // byte of the word XORed with it; the lowest flagged byte is the
-            // first such one (a borrow flags only bytes above it).
-            const auto zeroBytes = [](std::uint64_t w) {
-                return (w - 0x0101010101010101ULL) & ~w & 0x8080808080808080ULL;
-            };
+            // byte of the word XORed with it.
             for (; q + 8 <= size; q += 8) {
                 std::uint64_t w;
                 std::memcpy(&w, d + q, sizeof w);
                 const std::uint64_t hits =
-                    zeroBytes(w ^ 0x0909090909090909ULL) | zeroBytes(w ^ 0x7C7C7C7C7C7C7C7CULL);
+                    zeroByteFlags(w ^ byteLanes('\t')) | zeroByteFlags(w ^ byteLanes('|'));
                 if (hits != 0) {
-                    q += std::countr_zero(hits) / 8;
+                    q += firstFlaggedByte(hits);
                     break;
                 }
             }

@@ -1,4 +1,5 @@
 #include "core/RowReader.h"
+#include "platform/ByteWords.h"
 #include <QHash>
 #include <QStringView>
 #include <cstdint>
@@ -52,11 +53,6 @@ bool anyUpperAscii(const char16_t* c, qsizetype n) {
     for (; i < n; ++i)
         upper |= char16_t(c[i] - u'A') < 26;
     return upper != 0;
-}
-
-// The same for bytes, eight at a time.
-constexpr std::uint64_t byteLanes(std::uint64_t unit) {
-    return unit * 0x0101010101010101ULL;
 }
 
 } // namespace

@@ -74,7 +74,7 @@ void PixelTable::put(Cell& cell, QByteArrayView text) {
                 w = byte(0) | byte(n / 2) | byte(n - 1);
             }
             // ASCII without NUL: no high bit, and the first NUL after the text.
-            if ((w & 0x8080808080808080ULL) == 0 && lengthOfWord(w) == text.size()) {
+            if ((w & byteLanes(0x80)) == 0 && lengthOfWord(w) == text.size()) {
                 std::memcpy(cell.data(), &w, sizeof w);
                 return;
             }

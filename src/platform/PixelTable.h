@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/BoundedTable.h"
+#include "platform/ByteWords.h"
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -92,12 +93,8 @@ private:
     using Cell = std::array<char, 8>;
 
     // Characters before the first NUL of eight bytes read as a little-endian
-    // word (the first byte lowest): the lowest flagged byte is the first NUL,
-    // a borrow flags only bytes above it.
-    static qsizetype lengthOfWord(std::uint64_t w) {
-        const std::uint64_t zero = (w - 0x0101010101010101ULL) & ~w & 0x8080808080808080ULL;
-        return zero == 0 ? 8 : std::countr_zero(zero) / 8;
-    }
+    // word (the first byte lowest).
+    static qsizetype lengthOfWord(std::uint64_t w) { return firstFlaggedByte(zeroByteFlags(w)); }
     // Characters before the first NUL.
     static qsizetype inlineLength(const Cell& cell) {
         if constexpr (std::endian::native == std::endian::little) {
