@@ -13,7 +13,10 @@ namespace quorin::bench {
 class NoWaitClock final : public Clock {
 public:
     double now() const override { return t_; }
-    void pause(double seconds, WaitKind, const std::function<void()>&) override { t_ += seconds; }
+    void pause(double seconds, WaitKind, const std::function<void()>&,
+               const std::function<bool()>&) override {
+        t_ += seconds;
+    }
 
 private:
     double t_ = 0;
@@ -23,7 +26,8 @@ private:
 class RepaintingNoWaitClock final : public Clock {
 public:
     double now() const override { return t_; }
-    void pause(double seconds, WaitKind, const std::function<void()>& repaint) override {
+    void pause(double seconds, WaitKind, const std::function<void()>& repaint,
+               const std::function<bool()>&) override {
         t_ += seconds;
         if (repaint)
             repaint();

@@ -62,7 +62,7 @@ void BM_canvasPausePacing(benchmark::State& state) {
         QElapsedTimer timer;
         timer.start();
         for (int i = 0; i < 150; ++i) {
-            canvasPause(canvas);
+            (void)canvasPause(canvas);
             pic.line(0, 0, i * 100.0, i * 60.0, colors::red);
         }
         ratio = timer.nsecsElapsed() / 1e9 / 1.5;

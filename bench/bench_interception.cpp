@@ -38,7 +38,8 @@ class EventsNoWaitClock final : public Clock {
 public:
     EventsNoWaitClock() { sinceRepaint_.start(); }
     double now() const override { return t_; }
-    void pause(double seconds, WaitKind kind, const std::function<void()>& repaint) override {
+    void pause(double seconds, WaitKind kind, const std::function<void()>& repaint,
+               const std::function<bool()>&) override {
         t_ += seconds;
         if (kind == WaitKind::Processing) {
             QCoreApplication::processEvents();

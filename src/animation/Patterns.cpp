@@ -11,7 +11,9 @@ namespace quorin {
 
 namespace {
 
-CommandButton* buttonOf(CanvasEnv& canvas, PatternKind kind) {
+// The pattern's button and timer (none for 塔), on the canvas or on a const
+// view of it.
+template <class Env> CommandButton* buttonOf(Env& canvas, PatternKind kind) {
     switch (kind) {
     case PatternKind::Egg:
         return canvas.Command2;
@@ -29,7 +31,7 @@ CommandButton* buttonOf(CanvasEnv& canvas, PatternKind kind) {
     return nullptr;
 }
 
-QTimer* timerOf(CanvasEnv& canvas, PatternKind kind) {
+template <class Env> auto timerOf(Env& canvas, PatternKind kind) -> decltype(&canvas.Timer5) {
     switch (kind) {
     case PatternKind::Egg:
         return &canvas.Timer5;
@@ -91,11 +93,11 @@ void slowTick(CanvasEnv& c, PatternKind kind, double& count, double& tick, doubl
 void drawPattern(CanvasEnv& canvas, PatternKind kind) {
     // Holds ticks off while a frame is drawn or its message is shown.
     const RunningScope busy(canvas.patternBusy);
-    if (checkCanvasInputs(canvas) && !canvas.isDead()) {
+    if (checkCanvasInputs(canvas) && !canvas.mustStop()) {
         CanvasModel model(canvas.mainFields(), canvas.fvx0, canvas.fvy0);
         const double t = val(canvas.mainFields().fieldText(10));
         const auto e = evaluateCanvasPlot(canvas, model.inputs(), t, rainSteps);
-        if (canvas.isDead())
+        if (canvas.mustStop())
             return;
         if (e) {
             model.f2(0); // the window is an evaluation of the canvas model
@@ -114,19 +116,27 @@ void drawPattern(CanvasEnv& canvas, PatternKind kind) {
                     pic.line(s.x1, s.y1, s.x2, s.y2, pen);
                     break;
                 case PatternStep::Pause:
-                    canvasPause(canvas);
-                    break;
+                    return canvasPause(canvas);
                 }
-                return !canvas.isDead();
+                return true;
             });
         }
     }
-    if (canvas.isDead())
+    if (canvas.mustStop())
         return;
     const bool tower = kind == PatternKind::Tower;
     buttonOf(canvas, kind)->setBackColor(tower ? towerDoneColor : patternRunningColor);
     if (!tower)
-        yanchi(canvas);
+        (void)yanchi(canvas); // the frame's last step: nothing follows either way
+}
+
+bool isRunningPatternButton(const CanvasEnv& canvas, const QWidget* widget) {
+    for (PatternKind kind : {PatternKind::Egg, PatternKind::Gold, PatternKind::Shell,
+                             PatternKind::Growth, PatternKind::Light}) {
+        if (widget && widget == buttonOf(canvas, kind))
+            return timerOf(canvas, kind)->isActive();
+    }
+    return false;
 }
 
 void patternButton(CanvasEnv& canvas, PatternKind kind) {

@@ -2,6 +2,8 @@
 #include "core/Patterns.h"
 #include "platform/Colour.h"
 
+class QWidget;
+
 namespace quorin {
 
 class CanvasEnv;
@@ -20,6 +22,9 @@ void patternTick(CanvasEnv& canvas, PatternKind kind);
 // of the drop path, the pattern, the running colour on its button and the
 // one-second hold (none after 塔).
 void drawPattern(CanvasEnv& canvas, PatternKind kind);
+
+// The button of a pattern whose timer runs: a press on it stops the pattern.
+bool isRunningPatternButton(const CanvasEnv& canvas, const QWidget* widget);
 
 inline constexpr ColorValue patternRunningColor = 55488;
 inline constexpr ColorValue patternStoppedColor = rgb(232, 227, 174);

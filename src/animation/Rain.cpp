@@ -54,9 +54,8 @@ void sweep(CanvasEnv& canvas, CanvasModel& model) {
             const double y = canvas.zy + model.f2(sample);
             if (y < bottom) {
                 pic.lineTo(x, y, pen);
-                spinThenClear(canvas);
-                // Closed during the wait: the sweep ends here.
-                if (canvas.isDead())
+                // Closed or stopped during the wait: the sweep ends here.
+                if (!spinThenClear(canvas))
                     return false;
                 // The newest segment stays after the clearing.
                 if (sample > dt)
@@ -70,7 +69,7 @@ void sweep(CanvasEnv& canvas, CanvasModel& model) {
             prevY = y;
             return true;
         });
-        return !canvas.isDead();
+        return !canvas.mustStop();
     });
 }
 
@@ -123,11 +122,10 @@ double render(CanvasEnv& canvas, const RainDrop& drop, bool firstKind) {
         if (!alive)
             return;
         const double x = drop.startX + model.f1(s), y = drop.startY + model.f2(s);
-        if (firstKind || canvas.state().replayMode)
-            pauseHundredthBusy(canvas);
-        else
-            canvasPause(canvas);
-        alive = !canvas.isDead();
+        alive = firstKind || canvas.state().replayMode ? pauseHundredthBusy(canvas)
+                                                       : canvasPause(canvas);
+        if (!alive)
+            return;
         pic.setFillStyle(FillStyle::Solid);
         pic.setFillColor(pen);
         pic.circle(x, y, d, pen);
@@ -138,8 +136,9 @@ double render(CanvasEnv& canvas, const RainDrop& drop, bool firstKind) {
     forEachSample(t, rendererSteps, [&](double s) {
         if (!alive)
             return;
-        canvasPause(canvas);
-        alive = !canvas.isDead();
+        alive = canvasPause(canvas);
+        if (!alive)
+            return;
         pic.lineTo(drop.startX + model.f1(s), drop.startY + model.f2(s), pen);
     });
     if (!alive)
@@ -151,8 +150,7 @@ double render(CanvasEnv& canvas, const RainDrop& drop, bool firstKind) {
         constexpr double pi = std::numbers::pi;
         pic.pset(drop.startX, drop.startY + ry, pen);
         forStep(0.0, 2 * pi + 2 * pi / 150, 2 * pi / 150, [&](double a) {
-            canvasPause(canvas);
-            if (canvas.isDead())
+            if (!canvasPause(canvas))
                 return false;
             pic.lineTo(drop.startX + rx * std::sin(a), drop.startY + ry * std::cos(a), pen);
             return true;
@@ -168,7 +166,7 @@ void rain(CanvasEnv& canvas) {
     if (s.simulationMode && !s.drawingMode) {
         CanvasModel model(canvas.mainFields(), canvas.fvx0, canvas.fvy0);
         const bool ready = s.rainStarted ? checkCanvasInputs(canvas) : startRain(canvas, model);
-        if (ready && !canvas.isDead())
+        if (ready && !canvas.mustStop())
             sweep(canvas, model);
         canvas.mainFields().hideDragLabel();
     }

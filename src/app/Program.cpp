@@ -7,14 +7,24 @@
 namespace quorin {
 
 // Counts how deep the program is inside waits, so that windows are deleted
-// only when no command is suspended.
+// only when no command is suspended. A busy wait holds the user's input and
+// ends early once a stop is asked; a wait that lets events in first hands on
+// what a busy wait held.
 class Program::TrackedClock final : public Clock {
 public:
     TrackedClock(Clock& inner, Program& program) : inner_(inner), program_(program) {}
     double now() const override { return inner_.now(); }
-    void pause(double seconds, WaitKind kind, const std::function<void()>& repaint) override {
+    void pause(double seconds, WaitKind kind, const std::function<void()>& repaint,
+               const std::function<bool()>&) override {
         program_.enterSuspend();
-        inner_.pause(seconds, kind, repaint);
+        InputHold& hold = program_.hold_;
+        if (kind == WaitKind::Busy) {
+            const InputHold::BusyScope busy(hold);
+            inner_.pause(seconds, kind, repaint, [&hold] { return hold.stopRequested(); });
+        } else {
+            hold.release();
+            inner_.pause(seconds, kind, repaint);
+        }
         program_.leaveSuspend();
     }
 
@@ -54,7 +64,10 @@ private:
 };
 
 Program::Program(Services services)
-    : clock_(std::make_unique<TrackedClock>(services.clock, *this)),
+    : hold_([this](QWidget* window, QWidget* target, const QEvent& event) {
+          return isStopRequest(window, target, event);
+      }),
+      clock_(std::make_unique<TrackedClock>(services.clock, *this)),
       dialogs_(std::make_unique<TrackedDialogs>(services.dialogs, *this)),
       services_{*dialogs_, *clock_, services.folder, services.random,
                 std::move(services.makeMediaPlayer)} {
@@ -112,6 +125,20 @@ bool Program::mainWindowClosing() const {
 
 void Program::showMainWindow() {
     main_->show();
+}
+
+bool Program::stopRequested() const {
+    return hold_.stopRequested();
+}
+
+// Closing either window, and what the canvas counts as a stop (Esc, the
+// button of a running pattern).
+bool Program::isStopRequest(QWidget* window, QWidget* target, const QEvent& event) const {
+    if (window == main_.get())
+        return event.type() == QEvent::Close;
+    if (canvas_ && window == canvas_.get())
+        return canvas_->asksToStop(target, event);
+    return false;
 }
 
 void Program::leaveSuspend() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/InputHold.h"
 #include "platform/Services.h"
 #include "state/SharedState.h"
 #include "state/WindowHosts.h"
@@ -46,6 +47,10 @@ public:
     bool mainWindowVisible() const override;
     bool mainWindowClosing() const override;
     void showMainWindow() override;
+    bool stopRequested() const override;
+
+    // The user's input during busy waits (held, and some of it a stop request).
+    InputHold& inputHold() { return hold_; }
 
 private:
     class TrackedClock;
@@ -54,8 +59,10 @@ private:
     void leaveSuspend();
     void schedulePurge();
     void purge();
+    bool isStopRequest(QWidget* window, QWidget* target, const QEvent& event) const;
 
     SharedState state_;
+    InputHold hold_;
     std::unique_ptr<TrackedClock> clock_;
     std::unique_ptr<TrackedDialogs> dialogs_;
     Services services_;

@@ -34,7 +34,7 @@ Dialogs& dialogs(CanvasEnv& canvas) {
 
 bool askYes(CanvasEnv& canvas, const QString& question, const QString& title) {
     return dialogs(canvas).message(question, MessageButtons::YesNo, title) == Answer::Yes &&
-           !canvas.isDead();
+           !canvas.mustStop();
 }
 
 // A file the command could not write: the user hears, and the file is as it
@@ -54,7 +54,7 @@ void appendRecords(CanvasEnv& canvas, const QString& fileName, const RecordValue
         {folder.ownFile(QStringLiteral("tree.txt")), treeRecord(date, fileName, values)},
     }};
     for (const auto& [path, record] : records)
-        if (!appendTextFile(path, record) && !canvas.isDead())
+        if (!appendTextFile(path, record) && !canvas.mustStop())
             tellNotSaved(canvas, path, title);
 }
 
@@ -65,7 +65,7 @@ void appendRecords(CanvasEnv& canvas, const QString& fileName, const RecordValue
 // file that cannot be written is reported.
 void savePictureSteps(CanvasEnv& canvas, const QString& replaceTitle, bool withRecords) {
     const QString name = dialogs(canvas).saveFile(pictureFileFilter());
-    if (canvas.isDead() || name.isEmpty())
+    if (canvas.mustStop() || name.isEmpty())
         return;
     if (fileExists(name)) {
         const QString question = name + QStringLiteral("已经存在。\r\n要替换她吗？");
@@ -210,7 +210,7 @@ ColorValue askColor(CanvasEnv& canvas) {
 
 void chooseBackColor(CanvasEnv& canvas) {
     const ColorValue c = askColor(canvas);
-    if (canvas.isDead())
+    if (canvas.mustStop())
         return;
     canvas.swatches().setPaper(c);
     canvas.Picture1->setBackColor(canvas.swatches().paper());
@@ -218,7 +218,7 @@ void chooseBackColor(CanvasEnv& canvas) {
 
 void choosePenColor(CanvasEnv& canvas) {
     const ColorValue c = askColor(canvas);
-    if (canvas.isDead())
+    if (canvas.mustStop())
         return;
     canvas.swatches().setPen(c);
     canvas.yaa = canvas.swatches().pen();
@@ -230,10 +230,10 @@ void importPicture(CanvasEnv& canvas) {
     canvas.Image1->clearPicture();
     pic.scale(0, 0, widthTwips(&pic), heightTwips(&pic));
     canvas.services().clock.pause(1.0, WaitKind::Processing);
-    if (canvas.isDead())
+    if (canvas.mustStop())
         return;
     const QString file = dialogs(canvas).openFile(pictureFileFilter());
-    if (canvas.isDead())
+    if (canvas.mustStop())
         return;
     // The plot window of the canvas derive, for the click plot that follows.
     // Inputs that make no plot leave it as it was: the user asked for a

@@ -154,7 +154,7 @@ void jiajian(CanvasEnv& canvas) {
         QStringLiteral(
             "是否要增加划线的宽度，如果选择“是”，则 线宽加1；如果选择“否”，则 线宽减1。"),
         MessageButtons::YesNo, QStringLiteral("Quorin"));
-    if (canvas.isDead())
+    if (canvas.mustStop())
         return;
     PictureBox& pic = *canvas.Picture1;
     if (a == Answer::Yes && pic.drawWidth() < 70)

@@ -89,15 +89,13 @@ bool showCandidate(CanvasEnv& canvas, const InterceptCandidate& c) {
     if (c.hit)
         writeHit(canvas, c);
 
-    pauseAndClear0(canvas);
-    if (canvas.isDead())
+    if (!pauseAndClear0(canvas))
         return false;
     pic.pset(0, 0, pen);
     for (const PathPoint& p : c.path) {
         pic.setDrawWidth(3);
         pic.lineTo(p.x, p.y, pic.backColor());
-        letEventsRun(canvas);
-        if (canvas.isDead())
+        if (!letEventsRun(canvas))
             return false;
     }
     return true;
@@ -110,7 +108,7 @@ bool showCandidate(CanvasEnv& canvas, const InterceptCandidate& c) {
 struct RingFrame {
     std::array<double, 2> radii;
     int rings;
-    void (*wait)(CanvasEnv&);
+    bool (*wait)(CanvasEnv&);
 };
 constexpr RingFrame ringFrames[] = {
     {{0.6, 0}, 1, pauseAndClear1},   {{1, 0}, 1, pauseAndClear2},   {{1.2, 0}, 1, pauseAndClear3},
@@ -128,8 +126,7 @@ bool hitRings(CanvasEnv& canvas, double x, double y, double h) {
     for (const RingFrame& frame : ringFrames) {
         for (int i = 0; i < frame.rings; ++i)
             pic.circle(x, y, frame.radii[i] * h, pen);
-        frame.wait(canvas);
-        if (canvas.isDead())
+        if (!frame.wait(canvas))
             return false;
         pic.setFillStyle(FillStyle::Transparent);
     }
@@ -152,7 +149,7 @@ void angleSearch(CanvasEnv& canvas, Caller caller) {
     canvas.baochi = true;
 
     const auto task = readInterceptTask(canvas);
-    if (canvas.isDead())
+    if (canvas.mustStop())
         return;
     std::optional<InterceptHit> hit;
     bool plotFollows = false;
@@ -160,11 +157,11 @@ void angleSearch(CanvasEnv& canvas, Caller caller) {
         canvas.fv = interceptSpeed(task->drop);
         const InterceptOutcome out = searchIntercept(
             *task, [&](const InterceptCandidate& c) { return showCandidate(canvas, c); });
-        if (canvas.isDead())
+        if (canvas.mustStop())
             return;
         if (out.end == InterceptOutcome::End::Unevaluable) {
             showCanvasMessage(canvas, arithmeticErrorMessage);
-            if (canvas.isDead())
+            if (canvas.mustStop())
                 return;
         } else {
             plotFollows = true;
@@ -180,7 +177,7 @@ void angleSearch(CanvasEnv& canvas, Caller caller) {
         if (press)
             s.angleTransformArmed = false;
         clickPlot(canvas);
-        if (canvas.isDead())
+        if (canvas.mustStop())
             return;
         if (press)
             s.angleTransformArmed = true;

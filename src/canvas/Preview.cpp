@@ -52,7 +52,7 @@ void previewFolderTick(CanvasEnv& canvas) {
     // No second dialog on top of this one while it is open.
     canvas.Timer12.stop();
     const QString chosen = canvas.services().dialogs.openFile(pictureFileFilter());
-    if (canvas.isDead())
+    if (canvas.mustStop())
         return;
     if (chosen.isEmpty()) {
         // Asked again on the next tick, as long as the preview is on.

@@ -24,16 +24,16 @@ StrokeTables tablesOf(SharedState& s) {
 
 QString chooseTextFileToReplace(CanvasEnv& canvas, const QString& notice) {
     tellDrawing(canvas, notice);
-    if (canvas.isDead())
+    if (canvas.mustStop())
         return {};
     const QString name = dialogs(canvas).saveFile(QString::fromUtf8(textFileFilter));
-    if (canvas.isDead() || name.isEmpty())
+    if (canvas.mustStop() || name.isEmpty())
         return {};
     if (fileExists(name)) {
         const Answer a =
             dialogs(canvas).message(name + QStringLiteral("已经存在。\r\n要替换她吗？"),
                                     MessageButtons::YesNo, QString::fromUtf8(strokesReplaceTitle));
-        if (canvas.isDead() || a != Answer::Yes)
+        if (canvas.mustStop() || a != Answer::Yes)
             return {};
     }
     return name;
@@ -64,10 +64,10 @@ void inputres(CanvasEnv& canvas) {
     setDrawingPointer(canvas, false);
     canvas.Command1[14]->setBackColor(modeOffColor);
     tellDrawing(canvas, QStringLiteral("将要导入的是Quorin画画的轨迹结果；\r\n是否继续？"));
-    if (canvas.isDead())
+    if (canvas.mustStop())
         return;
     const QString name = dialogs(canvas).openFile(QString::fromUtf8(textFileFilter));
-    if (canvas.isDead() || name.isEmpty())
+    if (canvas.mustStop() || name.isEmpty())
         return;
     // A file that cannot be read (missing, a folder, too large) ends quietly.
     auto file = readTextFile(name);

@@ -16,6 +16,7 @@
 #include "state/SharedState.h"
 #include "state/WindowHosts.h"
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
 
@@ -360,13 +361,28 @@ void CanvasWindow::timer17Tick() {
     Timer17.stop();
 }
 
+// 生 then 金: one command, which a stop request ends as a whole.
 void CanvasWindow::timer18Tick() {
     if (!state().screenSaverMode)
         return;
     Timer18.stop();
     command5Click();
-    if (!isDead())
+    if (!mustStop())
         command3Click();
+}
+
+bool CanvasWindow::asksToStop(const QWidget* target, const QEvent& event) const {
+    switch (event.type()) {
+    case QEvent::Close:
+        return true;
+    case QEvent::KeyPress:
+        return static_cast<const QKeyEvent&>(event).key() == Qt::Key_Escape;
+    case QEvent::MouseButtonPress:
+        return static_cast<const QMouseEvent&>(event).button() == Qt::LeftButton &&
+               isRunningPatternButton(*this, target);
+    default:
+        return false;
+    }
 }
 
 } // namespace quorin

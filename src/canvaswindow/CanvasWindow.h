@@ -39,6 +39,11 @@ public:
     void timer17Tick();
     void timer18Tick();
 
+    // Whether input that arrives during a busy wait asks the running command
+    // to stop: Esc, the frame's close button, a press on a running pattern's
+    // button.
+    bool asksToStop(const QWidget* target, const QEvent& event) const;
+
     void command3Click(); // 金
     void command5Click(); // 生
 

@@ -45,24 +45,24 @@ Dialogs& dialogs(CanvasEnv& c) {
 // False when the canvas was closed meanwhile.
 bool pauseOneSecond(CanvasEnv& c) {
     c.services().clock.pause(1.0, WaitKind::Processing);
-    return !c.isDead();
+    return !c.mustStop();
 }
 bool pauseHundredth(CanvasEnv& c) {
     c.services().clock.pause(0.01, WaitKind::Processing);
-    return !c.isDead();
+    return !c.mustStop();
 }
 
 // A notice with only OK; false when the canvas was closed meanwhile.
 bool tell(CanvasEnv& c, const QString& text, const QString& title = recognitionTitle) {
     dialogs(c).message(text, MessageButtons::Ok, title);
-    return !c.isDead();
+    return !c.mustStop();
 }
 
 // A Yes/No question; nothing when the canvas was closed meanwhile.
 std::optional<bool> ask(CanvasEnv& c, const QString& text,
                         const QString& title = recognitionTitle) {
     const Answer a = dialogs(c).message(text, MessageButtons::YesNo, title);
-    if (c.isDead())
+    if (c.mustStop())
         return std::nullopt;
     return a == Answer::Yes;
 }
@@ -71,7 +71,7 @@ std::optional<bool> ask(CanvasEnv& c, const QString& text,
 // closed meanwhile.
 QString chooseSet(CanvasEnv& c) {
     const QString name = dialogs(c).openFile(QString::fromUtf8(textFileFilter));
-    return c.isDead() ? QString() : name;
+    return c.mustStop() ? QString() : name;
 }
 
 // The chosen file into `table`. A file that cannot serve (unreadable, no
@@ -109,7 +109,7 @@ public:
         }
     }
     ~HiddenButtons() {
-        if (c_.isDead())
+        if (c_.mustStop())
             return;
         for (QWidget* b : shown_)
             b->show();
@@ -292,7 +292,7 @@ void capture(CanvasEnv& c, CommandButton* button, CaptureButton kind) {
     if (!tell(c, QStringLiteral("将要保存的是Quorin画画的像素集合；\r\n是否继续？")))
         return;
     const QString name = dialogs(c).saveFile(QString::fromUtf8(textFileFilter));
-    if (c.isDead())
+    if (c.mustStop())
         return;
     const HiddenButtons hidden(c, {c.Command1[9], button, c.Command1[7]});
     if (name.isEmpty())

@@ -49,14 +49,13 @@ ColorValue randomShade(CanvasEnv& canvas) {
 }
 
 // Calls `step` for s = 0, t/150, ... <= t with the point of the path from
-// (zx, zy); stops (false) when the canvas is unloaded during a wait.
-template <class Step> bool alongPath(CanvasEnv& canvas, CanvasModel& model, double t, Step&& step) {
+// (zx, zy); stops (false) when a step says so (its wait was told to stop).
+template <class Step> bool alongPath(CanvasModel& model, CanvasEnv& canvas, double t, Step&& step) {
     bool alive = true;
     forStep(0.0, t, t / canvasPlotSteps, [&](double s) {
         const double x = canvas.zx + model.f1(s);
         const double y = canvas.zy + model.f2(s);
-        step(x, y);
-        alive = !canvas.isDead();
+        alive = step(x, y);
         return alive;
     });
     return alive;
@@ -107,21 +106,25 @@ void clickPlot(CanvasEnv& canvas) {
     pic.pset(canvas.zx, canvas.zy, pen);
     const double d = static_cast<float>(pic.scaleWidth() / canvasPlotSteps);
     if (canvas.huaxian) {
-        const bool alive = alongPath(canvas, model, t, [&](double x, double y) {
-            pauseAndClear0(canvas);
+        const bool alive = alongPath(model, canvas, t, [&](double x, double y) {
+            if (!pauseAndClear0(canvas))
+                return false;
             pic.setFillColor(pen);
             pic.setFillStyle(FillStyle::Solid);
             pic.circle(x, y, 0.6 * d, pen);
             pic.setFillStyle(FillStyle::Transparent);
             pic.circle(x, y, d, pen);
+            return true;
         });
         if (!alive)
             return;
     }
     pic.pset(canvas.zx, canvas.zy, pen);
-    if (!alongPath(canvas, model, t, [&](double x, double y) {
-            canvasPause(canvas);
+    if (!alongPath(model, canvas, t, [&](double x, double y) {
+            if (!canvasPause(canvas))
+                return false;
             pic.lineTo(x, y, pen);
+            return true;
         }))
         return;
     if (canvas.huatuo) {
@@ -168,17 +171,21 @@ void canvasDerive(CanvasEnv& canvas) {
     if (oneColour || canvas.yae == QStringLiteral("caise")) {
         const auto colour = [&] { return oneColour ? pen : randomShade(canvas); };
         // Rays from the start point, then the path as a polyline.
-        if (!alongPath(canvas, model, t, [&](double x, double y) {
-                canvasPause(canvas);
+        if (!alongPath(model, canvas, t, [&](double x, double y) {
+                if (!canvasPause(canvas))
+                    return false;
                 pic.setFillColor(pen);
                 pic.setFillStyle(FillStyle::Solid);
                 pic.line(canvas.zx, canvas.zy, x, y, colour());
+                return true;
             }))
             return;
         pic.pset(canvas.zx, canvas.zy, pen);
-        if (!alongPath(canvas, model, t, [&](double x, double y) {
-                canvasPause(canvas);
+        if (!alongPath(model, canvas, t, [&](double x, double y) {
+                if (!canvasPause(canvas))
+                    return false;
                 pic.lineTo(x, y, colour());
+                return true;
             }))
             return;
     }
@@ -204,8 +211,7 @@ bool traceEllipse(CanvasEnv& canvas, double cx, double cy, double rx, double ry,
     PictureBox& pic = *canvas.Picture1;
     bool alive = true;
     forStep(0.0, end, 2 * pi / canvasPlotSteps, [&](double a) {
-        canvasPause(canvas);
-        if (canvas.isDead()) {
+        if (!canvasPause(canvas)) {
             alive = false;
             return false;
         }

@@ -8,64 +8,62 @@ namespace quorin {
 namespace {
 constexpr double hundredth = 0.01;
 
-void busy(CanvasEnv& canvas, double seconds) {
+bool busy(CanvasEnv& canvas, double seconds) {
     PictureBox* picture = canvas.Picture1;
     canvas.services().clock.pause(seconds, WaitKind::Busy, [picture] { picture->repaintDrawn(); });
+    return !canvas.mustStop();
 }
 
-void busyHundredth(CanvasEnv& canvas) {
-    busy(canvas, hundredth);
-}
-
-void busyThenClear(CanvasEnv& canvas, double seconds) {
-    busy(canvas, seconds);
+bool busyThenClear(CanvasEnv& canvas, double seconds) {
+    if (!busy(canvas, seconds))
+        return false;
     canvas.Picture1->cls();
+    return true;
 }
 } // namespace
 
-void canvasPause(CanvasEnv& canvas) {
+bool canvasPause(CanvasEnv& canvas) {
     // The replay's count to 5000 takes no measurable time.
     if (canvas.state().replayMode)
-        return;
-    busyHundredth(canvas);
+        return !canvas.mustStop();
+    return busy(canvas, hundredth);
 }
 
-void spinBriefly(CanvasEnv&) {}
-
-void pauseAndClear0(CanvasEnv& canvas) {
-    busyThenClear(canvas, hundredth);
+bool pauseAndClear0(CanvasEnv& canvas) {
+    return busyThenClear(canvas, hundredth);
 }
-void pauseAndClear1(CanvasEnv& canvas) {
-    busyThenClear(canvas, hundredth);
+bool pauseAndClear1(CanvasEnv& canvas) {
+    return busyThenClear(canvas, hundredth);
 }
-void pauseAndClear2(CanvasEnv& canvas) {
-    busyThenClear(canvas, hundredth);
+bool pauseAndClear2(CanvasEnv& canvas) {
+    return busyThenClear(canvas, hundredth);
 }
-void pauseAndClear3(CanvasEnv& canvas) {
-    busyThenClear(canvas, 0.02);
+bool pauseAndClear3(CanvasEnv& canvas) {
+    return busyThenClear(canvas, 0.02);
 }
-void pauseAndClear4(CanvasEnv& canvas) {
-    busyThenClear(canvas, 0.03);
+bool pauseAndClear4(CanvasEnv& canvas) {
+    return busyThenClear(canvas, 0.03);
 }
-void pauseAndClear5(CanvasEnv& canvas) {
-    busyThenClear(canvas, 0.05);
+bool pauseAndClear5(CanvasEnv& canvas) {
+    return busyThenClear(canvas, 0.05);
 }
 
-void pauseHundredthBusy(CanvasEnv& canvas) {
-    busyHundredth(canvas);
+bool pauseHundredthBusy(CanvasEnv& canvas) {
+    return busy(canvas, hundredth);
 }
 
-void spinThenClear(CanvasEnv& canvas) {
+bool spinThenClear(CanvasEnv& canvas) {
     // A wait of no time: what was drawn still shows, at the clock's display rate.
-    busyThenClear(canvas, 0);
+    return busyThenClear(canvas, 0);
 }
 
-void yanchi(CanvasEnv& canvas) {
-    busy(canvas, 1.0);
+bool yanchi(CanvasEnv& canvas) {
+    return busy(canvas, 1.0);
 }
 
-void letEventsRun(CanvasEnv& canvas) {
+bool letEventsRun(CanvasEnv& canvas) {
     canvas.services().clock.pause(0, WaitKind::Processing);
+    return !canvas.mustStop();
 }
 
 } // namespace quorin

@@ -4,31 +4,32 @@ namespace quorin {
 
 class CanvasEnv;
 
-// The canvas's waits. They dispatch no window events (the canvas stays busy
-// while an animation runs), but the canvas picture repaints itself so the
-// animation shows. After a wait a command checks isDead() like any other.
+// The canvas's waits. Busy: no timer ticks and no other command starts while
+// they run (the user's input is held until the command ends), but the windows
+// keep repainting and the canvas picture shows the animation as it is drawn.
+// Each returns whether the command goes on: false once the canvas is unloaded
+// or the user asked the running command to stop, and then nothing more is
+// drawn, not even the clearing that follows a wait.
 
 // More than 0.01 s; while a record replay runs, no wait at all.
-void canvasPause(CanvasEnv& canvas);
-// A count that takes no measurable time.
-void spinBriefly(CanvasEnv& canvas);
+[[nodiscard]] bool canvasPause(CanvasEnv& canvas);
 // More than 0.01 s, then Cls of the canvas picture.
-void pauseAndClear0(CanvasEnv& canvas);
+[[nodiscard]] bool pauseAndClear0(CanvasEnv& canvas);
 // The hit rings' waits: more than 0.01, 0.01, 0.02, 0.03 and 0.05 s, each
 // then Cls of the canvas picture.
-void pauseAndClear1(CanvasEnv& canvas);
-void pauseAndClear2(CanvasEnv& canvas);
-void pauseAndClear3(CanvasEnv& canvas);
-void pauseAndClear4(CanvasEnv& canvas);
-void pauseAndClear5(CanvasEnv& canvas);
+[[nodiscard]] bool pauseAndClear1(CanvasEnv& canvas);
+[[nodiscard]] bool pauseAndClear2(CanvasEnv& canvas);
+[[nodiscard]] bool pauseAndClear3(CanvasEnv& canvas);
+[[nodiscard]] bool pauseAndClear4(CanvasEnv& canvas);
+[[nodiscard]] bool pauseAndClear5(CanvasEnv& canvas);
 // More than 0.01 s.
-void pauseHundredthBusy(CanvasEnv& canvas);
+[[nodiscard]] bool pauseHundredthBusy(CanvasEnv& canvas);
 // No measurable time, then Cls of the canvas picture.
-void spinThenClear(CanvasEnv& canvas);
+[[nodiscard]] bool spinThenClear(CanvasEnv& canvas);
 // More than 1 s: the hold after a pattern frame.
-void yanchi(CanvasEnv& canvas);
+[[nodiscard]] bool yanchi(CanvasEnv& canvas);
 // No wait: the window events that are pending run now (clicks included), so
 // the canvas may be unloaded when it returns.
-void letEventsRun(CanvasEnv& canvas);
+[[nodiscard]] bool letEventsRun(CanvasEnv& canvas);
 
 } // namespace quorin

@@ -22,7 +22,8 @@ double SystemClock::now() const {
     return double(monotonicNs() - startNs_) / 1e9;
 }
 
-void SystemClock::pause(double seconds, WaitKind kind, const std::function<void()>& repaint) {
+void SystemClock::pause(double seconds, WaitKind kind, const std::function<void()>& repaint,
+                        const std::function<bool()>& stopRequested) {
     const double end = now() + (seconds > 0 ? seconds : 0);
     // Always wait "more than" the time asked, and at least one round.
     do {
@@ -31,6 +32,11 @@ void SystemClock::pause(double seconds, WaitKind kind, const std::function<void(
             if (now() <= end)
                 QThread::usleep(500);
         } else {
+            // The window system's events (paints, moves, the desktop's ping)
+            // and what was posted; timers stay for later.
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::X11ExcludeTimers);
+            if (stopRequested && stopRequested())
+                return;
             constexpr double displayInterval = 1.0 / 60;
             if (repaint && now() - lastRepaint_ >= displayInterval) {
                 repaint();

@@ -10,6 +10,10 @@ CanvasEnv::CanvasEnv(QWidget& window, SharedState& state, const Services& servic
                      CanvasHost& host)
     : window_(window), state_(state), services_(services), host_(host) {}
 
+bool CanvasEnv::mustStop() const {
+    return dead_ || host_.stopRequested();
+}
+
 MainFields& CanvasEnv::mainFields() {
     return host_.mainFields();
 }

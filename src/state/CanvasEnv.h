@@ -51,6 +51,9 @@ public:
     // An unloaded canvas is dead: commands that resume after a wait stop.
     void markDead() { dead_ = true; }
     bool isDead() const { return dead_; }
+    // A command stops here: its canvas is dead, or the user asked the running
+    // command to stop. Checked after every wait and dialog.
+    bool mustStop() const;
 
     // Client size in twips.
     double widthTwips() const;

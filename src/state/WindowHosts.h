@@ -17,6 +17,9 @@ public:
     // True once the main window has begun to close.
     virtual bool mainWindowClosing() const = 0;
     virtual void showMainWindow() = 0;
+    // The user asked the running command to stop (Esc, closing a window, a
+    // running pattern's button): it ends at its next wait.
+    virtual bool stopRequested() const = 0;
 
 protected:
     ~CanvasHost() = default;

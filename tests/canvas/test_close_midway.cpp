@@ -123,6 +123,9 @@ void closeDuring(const Row& row, Window window, ClosePoint at) {
     t.clock.onPause = nullptr;
     t.dialogs.onMessage = nullptr;
     t.dialogs.onFile = nullptr;
+    // A close asked during a busy wait stopped the command there and closes
+    // once it has ended, when the program takes events again.
+    t.program->inputHold().release();
     if (!closed)
         close();                   // after the command: what it left running must stop
     ASSERT_FALSE(canvas.isNull()); // never deleted under a command

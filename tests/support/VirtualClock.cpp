@@ -3,16 +3,20 @@
 
 namespace quorin::test {
 
-void VirtualClock::pause(double seconds, WaitKind kind, const std::function<void()>& repaint) {
+void VirtualClock::pause(double seconds, WaitKind kind, const std::function<void()>& repaint,
+                         const std::function<bool()>&) {
     ++pauses_;
+    lastKind_ = kind;
     t_ += seconds > 0 ? seconds : 0;
     if (onPause)
         onPause(pauses_);
     if (kind == WaitKind::Processing) {
         ++processingPauses_;
         QCoreApplication::processEvents();
-    } else if (repaint) {
-        repaint();
+    } else {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::X11ExcludeTimers);
+        if (repaint)
+            repaint();
     }
 }
 
