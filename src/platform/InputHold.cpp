@@ -8,9 +8,9 @@ namespace quorin {
 
 namespace {
 
-// What a user does to a window: the mouse, the wheel, keys, touch and pen,
-// and the frame's close button.
-bool isUserInput(QEvent::Type type) {
+// What a user does to a window: the mouse, the wheel, keys and the frame's
+// close button.
+bool isHeldInput(QEvent::Type type) {
     switch (type) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -19,6 +19,17 @@ bool isUserInput(QEvent::Type type) {
     case QEvent::Wheel:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+    case QEvent::Close:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Touch and pen input: left unaccepted, it comes back as the mouse events Qt
+// makes of it, and those are held.
+bool isTouchOrPen(QEvent::Type type) {
+    switch (type) {
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
@@ -26,10 +37,44 @@ bool isUserInput(QEvent::Type type) {
     case QEvent::TabletPress:
     case QEvent::TabletMove:
     case QEvent::TabletRelease:
-    case QEvent::Close:
         return true;
     default:
         return false;
+    }
+}
+
+std::function<std::unique_ptr<QEvent>()> remake(const QEvent& event) {
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        const auto& m = static_cast<const QMouseEvent&>(event);
+        return [type = m.type(), local = m.position(), scene = m.scenePosition(),
+                global = m.globalPosition(), button = m.button(), buttons = m.buttons(),
+                mods = m.modifiers(), device = m.pointingDevice(), time = m.timestamp()] {
+            auto e = std::make_unique<QMouseEvent>(type, local, scene, global, button, buttons,
+                                                   mods, device);
+            e->setTimestamp(time);
+            return std::unique_ptr<QEvent>(std::move(e));
+        };
+    }
+    case QEvent::Wheel: {
+        const auto& w = static_cast<const QWheelEvent&>(event);
+        return [local = w.position(), global = w.globalPosition(), pixels = w.pixelDelta(),
+                angle = w.angleDelta(), buttons = w.buttons(), mods = w.modifiers(),
+                phase = w.phase(), inverted = w.inverted(), source = w.source(),
+                device = w.pointingDevice(), time = w.timestamp()] {
+            auto e = std::make_unique<QWheelEvent>(local, global, pixels, angle, buttons, mods,
+                                                   phase, inverted, source, device);
+            e->setTimestamp(time);
+            return std::unique_ptr<QEvent>(std::move(e));
+        };
+    }
+    default: { // keys and the close button: no points to share
+        std::shared_ptr<const QEvent> copy(event.clone());
+        return [copy] { return std::unique_ptr<QEvent>(copy->clone()); };
+    }
     }
 }
 
@@ -60,14 +105,6 @@ QWidget* targetOf(QWidget* top, const QEvent& event) {
     }
 }
 
-bool sameMove(const QEvent& a, const QEvent& b) {
-    if (a.type() != QEvent::MouseMove || b.type() != QEvent::MouseMove)
-        return false;
-    const auto& ma = static_cast<const QMouseEvent&>(a);
-    const auto& mb = static_cast<const QMouseEvent&>(b);
-    return ma.buttons() == mb.buttons() && ma.modifiers() == mb.modifiers();
-}
-
 } // namespace
 
 InputHold::InputHold(StopRule isStopRequest) : isStopRequest_(std::move(isStopRequest)) {
@@ -89,7 +126,13 @@ InputHold::~InputHold() {
 }
 
 bool InputHold::eventFilter(QObject* watched, QEvent* event) {
-    if (!watched->isWindowType() || !isUserInput(event->type()))
+    if (!watched->isWindowType())
+        return false;
+    if (busyDepth_ > 0 && isTouchOrPen(event->type())) {
+        event->ignore();
+        return true;
+    }
+    if (!isHeldInput(event->type()))
         return false;
     // Besides what arrives during a busy wait, what arrives while older input
     // is still held waits behind it, so the order stays as the user gave it
@@ -110,14 +153,25 @@ void InputHold::hold(QWindow* window, const QEvent& event) {
         if (top && isStopRequest_(top, targetOf(top, event), event))
             stopRequested_ = true;
     }
+    Qt::MouseButtons buttons;
+    Qt::KeyboardModifiers modifiers;
+    if (event.type() == QEvent::MouseMove) {
+        const auto& m = static_cast<const QMouseEvent&>(event);
+        buttons = m.buttons();
+        modifiers = m.modifiers();
+    }
     // A run of mouse moves is worth its last position.
-    if (!held_.empty() && held_.back().window == window && sameMove(*held_.back().event, event)) {
-        held_.back().event.reset(event.clone());
-        return;
+    if (!held_.empty()) {
+        Held& last = held_.back();
+        if (event.type() == QEvent::MouseMove && last.type == QEvent::MouseMove &&
+            last.window == window && last.buttons == buttons && last.modifiers == modifiers) {
+            last.make = remake(event);
+            return;
+        }
     }
     if (held_.size() >= maxHeld)
         return;
-    held_.push_back({window, std::unique_ptr<QEvent>(event.clone())});
+    held_.push_back({window, event.type(), buttons, modifiers, remake(event)});
     if (busyDepth_ == 0)
         scheduleRelease();
 }
@@ -146,8 +200,10 @@ void InputHold::release() {
         // Each delivery starts afresh: a stop asked of the command it runs
         // ends with that command.
         stopRequested_ = false;
-        if (next.window && next.window->isVisible())
-            QCoreApplication::sendEvent(next.window, next.event.get());
+        if (next.window && next.window->isVisible()) {
+            const std::unique_ptr<QEvent> event = next.make();
+            QCoreApplication::sendEvent(next.window, event.get());
+        }
     }
     delivering_ = false;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QEvent>
 #include <QObject>
 #include <QPointer>
 #include <QWindow>
@@ -68,9 +69,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A held event, made again when it is delivered. Pointer events are
+    // rebuilt from their values: a copy of one shares its point with the
+    // events that come after it, which would move it.
     struct Held {
         QPointer<QWindow> window;
-        std::unique_ptr<QEvent> event;
+        QEvent::Type type;
+        Qt::MouseButtons buttons;
+        Qt::KeyboardModifiers modifiers;
+        std::function<std::unique_ptr<QEvent>()> make;
     };
     void hold(QWindow* window, const QEvent& event);
     void scheduleRelease();
