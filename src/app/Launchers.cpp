@@ -79,6 +79,12 @@ void launchCanvas(Program& program, CanvasMode mode) {
     if (row.advice) // shown under the program's own name, its default message title
         program.services().dialogs.message(QString::fromUtf8(compareAdviceText), MessageButtons::Ok,
                                            QStringLiteral("Quorin"));
+    // The canvas comes up over the main window and takes the keys, also after
+    // the advice, whose box hands the focus back to the window it was over.
+    if (!canvas.isDead() && canvas.isVisible()) {
+        canvas.raise();
+        canvas.activateWindow();
+    }
 }
 
 } // namespace quorin

@@ -6,16 +6,21 @@
 
 namespace quorin {
 
+void fillScreen(CanvasEnv& canvas) {
+    const QSize screen = screenSizeTwips();
+    fitOnScreen(canvas.canvasWidget(),
+                QSize(twipsToPixels(screen.width()), twipsToPixels(screen.height())));
+    const QSize client = canvas.canvasWidget().size();
+    canvas.Picture1->resize(client);
+    canvas.Image1->resize(client);
+}
+
 void screenSizeCanvas(CanvasEnv& canvas) {
     canvas.canvasWidget().setWindowState(Qt::WindowNoState);
     setBorderless(canvas, false);
     // The size change raises the resize rule; the full-screen commands have
     // set the flags that make it take its full-screen branch.
-    const QSize screen = screenSizeTwips();
-    canvas.canvasWidget().resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
-    setSizeTwips(canvas.Picture1, screen.width(), screen.height());
-    setSizeTwips(canvas.Image1, screen.width(), screen.height());
-    canvas.canvasWidget().move(0, 0);
+    fillScreen(canvas);
     canvas.Picture1->move(0, 0);
 }
 
@@ -34,8 +39,14 @@ void repaintBackground(CanvasEnv& canvas) {
 }
 
 void chromeOff(CanvasEnv& canvas) {
+    const QWidget& window = canvas.canvasWidget();
+    const bool screenSized =
+        canvas.Picture1->pos() == QPoint(0, 0) && canvas.Picture1->size() == window.size();
     setBorderless(canvas, true);
     canvas.canvasWidget().setWindowTitle(QString());
+    // Without its frame a screen-sized canvas has the room the frame took.
+    if (screenSized)
+        fillScreen(canvas);
 }
 
 namespace {

@@ -6,13 +6,15 @@ namespace quorin {
 class CanvasEnv;
 
 // Shared steps of the canvas's full-screen commands and background loaders.
-// The canvas and its picture take the whole screen.
+// The canvas and its picture take the whole screen, framed: as much of it as
+// the desktop's panels and the frame leave (fillScreen does the sizing).
 void screenSizeCanvas(CanvasEnv& canvas);
+void fillScreen(CanvasEnv& canvas);
 // AutoRedraw on, Image1's picture painted over Picture1, then a refresh.
 void repaintBackground(CanvasEnv& canvas);
 // Image1's picture stretched over the whole picture, when it holds one.
 void paintImageOverPicture(CanvasEnv& canvas);
-// No border, no caption.
+// No border, no caption (a screen-sized canvas grows into the frame's room).
 void chromeOff(CanvasEnv& canvas);
 
 // Background loaders of the launchers: each paints a picture of the program

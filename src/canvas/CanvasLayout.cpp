@@ -93,10 +93,7 @@ void applyResizeRule(CanvasEnv& canvas) {
             canvas.Command1[9]->show();
         }
     } else if (s.simulationMode && s.fullScreenResizing) {
-        const QSize screen = screenSizeTwips();
-        canvas.canvasWidget().resize(twipsToPixels(screen.width()), twipsToPixels(screen.height()));
-        setSizeTwips(canvas.Picture1, screen.width(), screen.height());
-        setSizeTwips(canvas.Image1, screen.width(), screen.height());
+        fillScreen(canvas);
     }
 }
 

@@ -253,6 +253,32 @@ void CanvasWindow::resizeEvent(QResizeEvent* event) {
         resizeHandler();
 }
 
+void CanvasWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    placing_ = true;
+}
+
+// A window manager frames and places a new window after it is shown: a canvas
+// it puts partly off the screen comes wholly onto it, and a canvas sized to
+// the screen before its frame was known is fitted again (the resize raises
+// the resize rule as any other does). Later moves are the user's.
+void CanvasWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (isDead())
+        return;
+    if (placing_ && frameGeometry() != geometry()) {
+        placing_ = false;
+        moveWithinScreen(*this);
+    }
+    const QSize before = size();
+    if (!keepWithinScreen(*this))
+        return;
+    // A picture that filled the client area keeps filling it.
+    for (QWidget* w : {static_cast<QWidget*>(Picture1), static_cast<QWidget*>(Image1)})
+        if (w->pos() == QPoint(0, 0) && w->size() == before)
+            w->resize(size());
+}
+
 // Closing the canvas by its frame unloads it like a launcher does. When the
 // main window was hidden (the start-up display), it comes back as it would
 // after Esc, so the program is never left without a window.

@@ -49,6 +49,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -56,6 +58,9 @@ private:
     void createControls();
     CanvasHost& host_;
     bool inResize_ = false;
+    // Shown and not yet framed by a window manager: where it puts the canvas
+    // is checked against the screen.
+    bool placing_ = false;
 };
 
 } // namespace quorin

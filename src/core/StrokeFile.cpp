@@ -34,8 +34,9 @@ struct Field {
     double value;
 };
 
-// The non-empty fields of a row below the field limit; false when one of them
-// is not a number. Field k lies between the k-th and the (k+1)-th delimiter.
+// The non-empty fields of a row below the field limit, up to the first that is
+// not a number; false when there is one, with the fields before it kept.
+// Field k lies between the k-th and the (k+1)-th delimiter.
 bool parseRow(QStringView row, std::vector<Field>& fields) {
     fields.clear();
     int k = 0; // delimiters seen so far
@@ -83,16 +84,19 @@ StrokeImportResult qingz(const BoundedArray<QString>& rows, int rowCount, Stroke
     int s = 0;
     long long last = 0; // kept from the row before when a row stores nothing
     for (int r = 0; r <= rowCount; ++r) {
-        if (!parseRow(rows.at(r), fields)) {
+        const bool whole = parseRow(rows.at(r), fields);
+        const bool xLine = r % 2 == 0;
+        // Each field is stored as it is read, so a row that stops at a field
+        // that is not a number keeps the fields before it.
+        for (const Field& f : fields) {
+            (xLine ? t.x : t.y).set(s, f.column, f.value);
+            last = f.column;
+        }
+        if (!whole) {
             result.complete = false;
             result.badRow = r;
             result.strokeCount = s;
             return result;
-        }
-        const bool xLine = r % 2 == 0;
-        for (const Field& f : fields) {
-            (xLine ? t.x : t.y).set(s, f.column, f.value);
-            last = f.column;
         }
         // The last three fields are the colour, the width and the ordinal.
         t.pointCount.set(s, static_cast<double>(last - 3));

@@ -31,8 +31,10 @@ struct StrokeImportResult {
 
 // Reads the rows of a stroke file (entries 0..rowCount of `rows`, as the row
 // reader leaves them) into the tables. Fields are separated by TAB or "|".
-// A field that is not a number stops the reading at its row, which then
-// stores nothing; the strokes before it stay and groupEnd is left alone.
+// A field that is not a number stops the reading there: the fields of its row
+// before it are stored where a complete row would put them, that row sets no
+// point count, colour or width, the strokes before it stay and groupEnd is
+// left alone.
 StrokeImportResult qingz(const BoundedArray<QString>& rows, int rowCount, StrokeTables& t);
 
 } // namespace quorin

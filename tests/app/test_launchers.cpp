@@ -4,6 +4,7 @@
 #include "mainwindow/MainWindow.h"
 #include "platform/Twips.h"
 #include "support/CanvasTest.h"
+#include <QScreen>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -142,10 +143,13 @@ TEST_F(Launchers, InterceptionFreshStartFillsFieldsAndTakesTheScreen) {
     EXPECT_TRUE(s.simulationMode);
     EXPECT_FALSE(s.drawingMode);
     EXPECT_FALSE(c.huatuo);
-    // daotu screen-sized the canvas and painted hai1.jpg over the picture.
-    const QSize screen = screenSizeTwips();
-    EXPECT_NEAR(c.widthTwips(), screen.width(), twipsPerPixel());
-    EXPECT_NEAR(c.heightTwips(), screen.height(), twipsPerPixel());
+    // daotu gave the canvas the screen, as far as its frame leaves room: the
+    // framed window fills the available area, the picture the client area;
+    // then it painted hai1.jpg over the picture.
+    const QRect area = c.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(c.frameGeometry()));
+    EXPECT_EQ(c.frameGeometry().size(), area.size());
+    EXPECT_EQ(c.Picture1->size(), c.size());
     EXPECT_TRUE(c.Image1->hasPicture());
     EXPECT_NE(c.Picture1->point(c.Picture1->scaleWidth() / 2, c.Picture1->scaleHeight() / 2),
               colors::black);

@@ -98,7 +98,7 @@ TEST(StrokeFile, OldOrdinalsLoseARepeatedLineAndShiftThePairs) {
     EXPECT_EQ(out.y.at(2, 0), 0);
 }
 
-TEST(StrokeFile, FieldsAndBadNumbers) {
+TEST(StrokeFile, FieldsSeparatorsAndLimits) {
     Strokes out;
     BoundedArray<QString> rows(3000);
     // "|" separates as TAB does; an empty field keeps its place.
@@ -116,22 +116,6 @@ TEST(StrokeFile, FieldsAndBadNumbers) {
     EXPECT_EQ(out.width.at(0, 4), 1.5);
     EXPECT_EQ(out.groupEnd.at(0), 1);
 
-    // A word in the second stroke's Y line: the first stroke stays, the row
-    // is named, the group end is not touched.
-    Strokes bad;
-    bad.groupEnd.set(0, 42);
-    rows.set(2, "\t3\t0\t1\t3\t");
-    rows.set(3, "\t4\tred\t1\t4\t");
-    rows.set(4, "\t\t");
-    r = qingz(rows, 4, bad.tables);
-    EXPECT_FALSE(r.complete);
-    EXPECT_EQ(r.badRow, 3);
-    EXPECT_EQ(r.strokeCount, 1);
-    EXPECT_EQ(bad.groupEnd.at(0), 42);
-    EXPECT_EQ(bad.y.at(0, 3), 8);
-    EXPECT_EQ(bad.x.at(1, 0), 3);
-    EXPECT_EQ(bad.y.at(1, 0), 0);
-
     // No rows: nothing is read. Rows too short for a colour and a width, and
     // fields past the last column, write nothing outside the tables.
     Strokes none;
@@ -144,4 +128,68 @@ TEST(StrokeFile, FieldsAndBadNumbers) {
     EXPECT_EQ(none.y.at(0, 2997), 1);
     EXPECT_EQ(none.y.at(0, 2998), 0);
     EXPECT_EQ(none.y.at(0, 2999), 0);
+}
+
+TEST(StrokeFile, ANonNumberStopsAtItsFieldAndKeepsTheFieldsBeforeIt) {
+    // An earlier drawing fills the tables, so what the import leaves alone shows.
+    auto earlier = [](Strokes& d) {
+        d.add(0, {{100, 200}, {101, 201}, {102, 202}, {103, 203}, {104, 204}, {105, 205}}, 7, 9);
+        d.add(1, {{110, 210}, {111, 211}, {112, 212}}, 8, 6);
+        d.groupEnd.set(0, 2);
+    };
+
+    // In the first row: its fields before the word are stored, nothing else.
+    Strokes first;
+    earlier(first);
+    Rows firstRows("10\t20\tabc\t255\t2\t1\r\n30\t40\t255\t2\t2");
+    StrokeImportResult r = qingz(firstRows.two, firstRows.count, first.tables);
+    EXPECT_FALSE(r.complete);
+    EXPECT_EQ(r.badRow, 0);
+    EXPECT_EQ(r.strokeCount, 0);
+    EXPECT_EQ(first.x.at(0, 0), 10);
+    EXPECT_EQ(first.x.at(0, 1), 20);
+    EXPECT_EQ(first.x.at(0, 2), 102);
+    EXPECT_EQ(first.x.at(0, 3), 103);
+    EXPECT_EQ(first.y.at(0, 0), 200);
+    EXPECT_EQ(first.pointCount.at(0), 5);
+    EXPECT_EQ(first.colour.at(0, 0), 7);
+    EXPECT_EQ(first.width.at(0, 1), 9);
+    EXPECT_EQ(first.groupEnd.at(0), 2);
+
+    // In a later Y line ("12abc" is not a number): the strokes before it are
+    // read, the row keeps its first field in the Y table, groupEnd stays.
+    Strokes later;
+    earlier(later);
+    Rows laterRows("1\t2\t255\t2\t1\r\n3\t4\t255\t2\t2\r\n"
+                   "5\t6\t65280\t3\t3\r\n7\t12abc\t65280\t3\t4");
+    r = qingz(laterRows.two, laterRows.count, later.tables);
+    EXPECT_FALSE(r.complete);
+    EXPECT_EQ(r.badRow, 3);
+    EXPECT_EQ(r.strokeCount, 1);
+    EXPECT_EQ(later.groupEnd.at(0), 2);
+    EXPECT_EQ(later.y.at(0, 1), 4);
+    EXPECT_EQ(later.pointCount.at(0), 1);
+    EXPECT_EQ(later.x.at(1, 1), 6);
+    EXPECT_EQ(later.colour.at(1, 1), 65280); // set by the complete X line
+    EXPECT_EQ(later.y.at(1, 0), 7);
+    EXPECT_EQ(later.y.at(1, 1), 211);
+    EXPECT_EQ(later.y.at(1, 2), 212);
+
+    // Lines ended by LF alone make one row, and "1<LF>3" its fifth field.
+    Strokes lf;
+    earlier(lf);
+    Rows lfRows("1\t2\t255\t2\t1\n3\t4\t255\t2\t2\n");
+    ASSERT_EQ(lfRows.count, 1);
+    r = qingz(lfRows.two, lfRows.count, lf.tables);
+    EXPECT_FALSE(r.complete);
+    EXPECT_EQ(r.badRow, 0);
+    EXPECT_EQ(lf.x.at(0, 0), 1);
+    EXPECT_EQ(lf.x.at(0, 1), 2);
+    EXPECT_EQ(lf.x.at(0, 2), 255);
+    EXPECT_EQ(lf.x.at(0, 3), 2);
+    EXPECT_EQ(lf.x.at(0, 4), 104);
+    EXPECT_EQ(lf.x.at(0, 5), 105);
+    EXPECT_EQ(lf.pointCount.at(0), 5);
+    EXPECT_EQ(lf.colour.at(0, 2), 7);
+    EXPECT_EQ(lf.groupEnd.at(0), 2);
 }
