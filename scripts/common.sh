@@ -14,6 +14,10 @@ QUORIN_PACKAGES=(
     xvfb xauth imagemagick ffmpeg
     clang-format
 )
+# The real-click trials (tools/launcher-trial, tools/responsiveness-trial):
+# input through XTEST, a window manager, window queries. Installed by
+# scripts/trials only.
+QUORIN_TRIAL_PACKAGES=(xdotool x11-utils openbox python3)
 # Nice to have (more video formats). Installed only when apt runs anyway,
 # so a machine without them does not go to apt on every start.
 QUORIN_OPTIONAL_PACKAGES=(gstreamer1.0-plugins-bad)
@@ -42,9 +46,18 @@ as_root() {
 }
 
 install_deps() {
+    install_packages "${QUORIN_PACKAGES[@]}"
+}
+
+install_trial_deps() {
+    install_packages "${QUORIN_PACKAGES[@]}" "${QUORIN_TRIAL_PACKAGES[@]}"
+}
+
+# install_packages <package>...: installs those of them that are missing.
+install_packages() {
     command -v dpkg-query >/dev/null || die "this script expects a Debian system (dpkg not found)"
     local missing=() pkg
-    for pkg in "${QUORIN_PACKAGES[@]}"; do
+    for pkg in "$@"; do
         is_installed "$pkg" || missing+=("$pkg")
     done
     if [[ ${#missing[@]} -eq 0 ]]; then
