@@ -1,8 +1,18 @@
 #include "platform/TextFiles.h"
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextCodec>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <io.h>
+#include <windows.h>
+#endif
+#include <cstdio>
 
 namespace quorin {
 
@@ -29,6 +39,29 @@ bool isAscii(QStringView text) {
     for (const QChar c : text)
         all |= c.unicode();
     return all < 0x80;
+}
+
+bool syncHandle(QFileDevice& f) {
+    if (!f.flush())
+        return false;
+#ifdef Q_OS_UNIX
+    return ::fsync(f.handle()) == 0;
+#elif defined(Q_OS_WIN)
+    return ::_commit(f.handle()) == 0;
+#else
+    return true;
+#endif
+}
+
+// Renames `from` to `to` in one step, replacing `to` if it exists.
+bool renameOver(const QString& from, const QString& to) {
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode) {
@@ -115,6 +148,49 @@ bool replaceFileBytes(const QString& path, const QByteArray& bytes) {
     if (f.write(bytes) != bytes.size())
         return false; // the temporary file is removed with `f`
     return f.commit();
+}
+
+bool syncFileToDisk(const QString& path) {
+    // Write access: some systems flush only a handle that may write.
+    QFile f(path);
+    return f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly) && syncHandle(f);
+}
+
+bool syncFolderOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+#else
+    Q_UNUSED(path); // folders cannot be flushed there; renames are journaled
+    return true;
+#endif
+}
+
+bool replaceFileBytesDurably(const QString& path, const QByteArray& bytes) {
+    // A temporary file of a fixed name: one left by a kill is overwritten by
+    // the next replacement of the same file rather than piling up.
+    const QString temp = path + QStringLiteral(".new");
+    QFile f(temp);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return false;
+    const bool written = f.write(bytes) == bytes.size() && syncHandle(f);
+    f.close();
+    if (!written || !renameOver(temp, path)) {
+        QFile::remove(temp);
+        return false;
+    }
+    return syncFolderOf(path);
+}
+
+bool removeFileDurably(const QString& path) {
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        return false;
+    return syncFolderOf(path);
 }
 
 bool appendTextFile(const QString& path, const QString& text) {

@@ -33,6 +33,19 @@ bool appendTextFile(const QString& path, const QString& text);
 std::optional<QByteArray> readFileBytes(const QString& path);
 bool appendFileBytes(const QString& path, const QByteArray& bytes); // all or nothing
 
+// Flushing to the disk, for files whose order of writes must survive a power
+// cut. Each answers false when the data may not have reached the disk.
+// The file's content and size.
+bool syncFileToDisk(const QString& path);
+// The names in the folder holding `path` (a rename, a new or a removed file).
+bool syncFolderOf(const QString& path);
+// Like replaceFileBytes, with the new content and its name on the disk before
+// the answer: after a power cut the path holds either the old or the new
+// content. The content is first written to path + ".new".
+bool replaceFileBytesDurably(const QString& path, const QByteArray& bytes);
+// Removes the file and flushes its folder; true when it is gone.
+bool removeFileDurably(const QString& path);
+
 QByteArray toGbk(const QString& text);
 QString fromGbk(const QByteArray& bytes);
 
