@@ -93,6 +93,16 @@ bool fileExists(const QString& path) {
     return info.exists() && info.isFile();
 }
 
+bool tooLargeToRead(const QString& path) {
+    return fileExists(path) && QFileInfo(path).size() > maxTextFileBytes;
+}
+
+QString tooLargeMessage(const QString& path) {
+    return QStringLiteral("文件 %1 太大（超过 %2 MB），无法读取。")
+        .arg(QDir::toNativeSeparators(path))
+        .arg(maxTextFileBytes / (1024 * 1024));
+}
+
 std::optional<QByteArray> readFileBytes(const QString& path) {
     QFile f(path);
     if (!fileExists(path) || f.size() > maxTextFileBytes || !f.open(QIODevice::ReadOnly))

@@ -10,6 +10,11 @@ inline constexpr qint64 maxTextFileBytes = 256LL * 1024 * 1024;
 
 bool fileExists(const QString& path);
 
+// Whether the file exists and is larger than the readers take, and the
+// message that tells its user so.
+bool tooLargeToRead(const QString& path);
+QString tooLargeMessage(const QString& path);
+
 // Whole file decoded from GBK; nullopt when it cannot be read (missing,
 // unreadable, a folder, or larger than maxTextFileBytes).
 std::optional<QString> readTextFile(const QString& path);
