@@ -69,24 +69,26 @@ void inputres(CanvasEnv& canvas) {
     const QString name = dialogs(canvas).openFile(QString::fromUtf8(textFileFilter));
     if (canvas.mustStop() || name.isEmpty())
         return;
-    // A file that cannot be read (missing, a folder, too large) ends quietly.
-    auto file = readTextFile(name);
-    if (!file)
+    if (tooLargeToRead(name)) {
+        dialogs(canvas).message(tooLargeMessage(name), MessageButtons::Ok,
+                                QStringLiteral("Quorin"));
         return;
-    // The closing CR LF goes on the text itself: a large file is not copied.
-    QString text = std::move(*file);
-    file.reset();
-    text += QStringLiteral("\r\n");
-    const RowReadResult rows = zhong(text, s.tableColumn1, s.tableColumn2);
+    }
+    // A file that cannot be read (gone, a folder, no access) ends quietly.
+    std::optional<QByteArray> bytes = readFileBytes(name);
+    if (!bytes)
+        return;
+    // The rows go from the file's text into the stroke tables, with no table
+    // of row texts between: a large file is held once, as it came.
+    StrokeTables tables = tablesOf(s);
+    StrokeImportResult read;
+    const RowReadResult rows = zhong(std::move(*bytes), rowTableRows,
+                                     [&](const auto& kept) { read = qingz(kept, tables); });
     if (rows.tooMany) {
         dialogs(canvas).message(tooManyRowsMessage(), MessageButtons::Ok, QStringLiteral("Quorin"));
         return;
     }
     s.tableRowCount = rows.rowCount;
-    if (rows.rowCount <= 0)
-        return;
-    StrokeTables tables = tablesOf(s);
-    const StrokeImportResult read = qingz(s.tableColumn2, rows.rowCount, tables);
     if (!read.complete)
         tellDrawing(canvas,
                     QStringLiteral("第 %1 行有一项不是数值，导入在此停止；此前的笔画已导入。")

@@ -11,8 +11,6 @@ namespace quorin {
 
 namespace {
 
-const QChar tab(9);
-
 // Four UTF-16 units at a time: whether any is outside ASCII, and (for ASCII
 // text) whether any is an upper-case letter.
 constexpr std::uint64_t lanes(std::uint64_t unit) {
@@ -100,42 +98,8 @@ std::vector<QStringView> lastOccurrences(const std::vector<QStringView>& rows) {
     return rowrules::lastOccurrences(rows);
 }
 
-namespace {
-
-std::vector<QStringView> keptRows(const QString& lowered) {
-    return rowrules::lastOccurrences(rowrules::cutAtCr(QStringView(lowered)));
-}
-} // namespace
-
-QStringList distinctRows(const QString& text) {
-    const QString lower = lowerCase(text);
-    QStringList out;
-    for (QStringView row : keptRows(lower))
-        out.append(row.toString());
-    return out;
-}
-
 QString tooManyRowsMessage() {
     return QStringLiteral("目前，记录行已经超过软件所设定的阀值：300000条，请重试。");
-}
-
-RowReadResult zhong(const QString& text, BoundedArray<QString>& column1,
-                    BoundedArray<QString>& column2) {
-    const QString lower = lowerCase(text);
-    const std::vector<QStringView> rows = keptRows(lower);
-    const auto m = static_cast<qsizetype>(rows.size());
-    // Entry m (TAB TAB) is written as well, so m itself must be an index.
-    if (!column1.inRange(m) || !column2.inRange(m))
-        return {true, 0};
-    for (qsizetype i = 0; i <= m; ++i) {
-        const QStringView row = i < m ? rows[static_cast<std::size_t>(i)] : QStringView();
-        QString entry;
-        entry.reserve(row.size() + 2);
-        entry.append(tab).append(row).append(tab);
-        column1.set(i, entry);
-        column2.set(i, entry);
-    }
-    return {false, static_cast<int>(m)};
 }
 
 } // namespace quorin

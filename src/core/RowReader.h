@@ -1,15 +1,18 @@
 #pragma once
-#include "platform/BoundedTable.h"
+#include "platform/TextFiles.h"
 #include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace quorin {
 
-// Reading a record file into rows: the text is lowered, cut at every CR (the
+// Reading a file into rows: the text is lowered, cut at every CR (the
 // character after a CR, the LF of a CR LF, belongs to no row), repeated rows
 // keep only their last occurrence and empty rows are dropped.
 
@@ -50,27 +53,74 @@ template <class View> std::vector<View> lastOccurrences(const std::vector<View>&
     return kept;
 }
 
+// The same in one pass that holds only the rows it keeps: cut, repeats and
+// empties removed, in file order. Nothing as soon as more than `limit` rows
+// would be kept, so a file of countless short rows costs no more than that.
+template <class View> std::optional<std::vector<View>> keptRows(View text, qsizetype limit) {
+    QHash<View, qsizetype> last; // each distinct row: the index of its last occurrence
+    qsizetype index = 0;
+    qsizetype start = 0;
+    for (qsizetype p = text.indexOf('\r'); p >= 0; p = text.indexOf('\r', p + 1), ++index) {
+        if (p > start) {
+            last.insert(text.sliced(start, p - start), index);
+            if (last.size() > limit)
+                return std::nullopt;
+        }
+        start = p + 2;
+    }
+    std::vector<std::pair<qsizetype, View>> order;
+    order.reserve(static_cast<std::size_t>(last.size()));
+    for (auto it = last.cbegin(); it != last.cend(); ++it)
+        order.emplace_back(it.value(), it.key());
+    std::sort(order.begin(), order.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<View> rows;
+    rows.reserve(order.size());
+    for (const auto& [i, row] : order)
+        rows.push_back(row);
+    return rows;
+}
+
 } // namespace rowrules
 
 // Of equal rows only the last occurrence stays, where it stood; empty rows go.
 std::vector<QStringView> lastOccurrences(const std::vector<QStringView>& rows);
 
-// The rows of `text` after lowering, cutting, removing repeats and empties, in
-// file order. Text without a CR has no rows.
-QStringList distinctRows(const QString& text);
+// The row tables hold rows 0..3000: a file read into them keeps at most this
+// many rows (the closing entry takes the last place).
+inline constexpr qsizetype rowTableRows = 3000;
 
 struct RowReadResult {
-    bool tooMany = false; // the rows did not fit; nothing was written
+    bool tooMany = false; // the rows did not fit; nothing was handed on
     int rowCount = 0;
 };
 
 // Shown when the rows do not fit the tables.
 QString tooManyRowsMessage();
 
-// Fills entries 0..m of both columns with TAB + row + TAB, where m is the row
-// count; entry m is TAB TAB. When entry m lies outside either column, nothing
-// is written and the result says tooMany.
-RowReadResult zhong(const QString& text, BoundedArray<QString>& column1,
-                    BoundedArray<QString>& column2);
+// The row reader of files: the file's bytes (GBK) and the CR LF every reader
+// adds, lowered and cut into the rows kept (rowrules::keptRows), are handed to
+// `use` as std::vector<QByteArrayView> when the text is plain ASCII (lowered
+// in place: a large file is held once, as it came) and as
+// std::vector<QStringView> into the decoded text otherwise. More than `limit`
+// rows: `use` is not called and the result says tooMany.
+template <class Use> RowReadResult zhong(QByteArray bytes, qsizetype limit, Use&& use) {
+    const auto hand = [&](auto text) -> RowReadResult {
+        const auto rows = rowrules::keptRows(text, limit);
+        if (!rows)
+            return {true, 0};
+        use(*rows);
+        return {false, static_cast<int>(rows->size())};
+    };
+    if (lowerAsciiBytes(bytes)) {
+        bytes.append("\r\n");
+        return hand(QByteArrayView(bytes));
+    }
+    QString text = fromGbk(bytes);
+    bytes = QByteArray();
+    text += QStringLiteral("\r\n");
+    text = lowerCase(text);
+    return hand(QStringView(text));
+}
 
 } // namespace quorin

@@ -25,8 +25,22 @@ void appendLine(QString& out, const BoundedTable<double>& points, const StrokeTa
     out += numberToText(ordinal) + QStringLiteral("\r\n");
 }
 
-bool isDelimiter(QChar c) {
-    return c == tab || c == QLatin1Char('|');
+bool isDelimiter(char16_t c) {
+    return c == u'\t' || c == u'|';
+}
+
+// Rows come as text or, for plain ASCII files, as the file's bytes.
+char16_t unit(QChar c) {
+    return c.unicode();
+}
+char16_t unit(char c) {
+    return static_cast<unsigned char>(c);
+}
+QStringView wide(QStringView text) {
+    return text;
+}
+QString wide(QByteArrayView text) {
+    return QString::fromLatin1(text);
 }
 
 struct Field {
@@ -36,23 +50,26 @@ struct Field {
 
 // The non-empty fields of a row below the field limit, up to the first that is
 // not a number; false when there is one, with the fields before it kept.
-// Field k lies between the k-th and the (k+1)-th delimiter.
-bool parseRow(QStringView row, std::vector<Field>& fields) {
+// The row stands between TABs, so field k lies between the k-th and the
+// (k+1)-th delimiter counting that first TAB, and the end closes the last.
+template <class View> bool parseRow(View row, std::vector<Field>& fields) {
     fields.clear();
-    int k = 0; // delimiters seen so far
+    int k = 1; // delimiters seen so far
     qsizetype start = 0;
     PlainDecimalReader number;
-    for (qsizetype i = 0; i < row.size(); ++i) {
-        const QChar c = row[i];
-        if (!isDelimiter(c)) {
-            number.take(c.unicode(), i == start);
-            continue;
+    for (qsizetype i = 0; i <= row.size(); ++i) {
+        if (i < row.size()) {
+            const char16_t c = unit(row[i]);
+            if (!isDelimiter(c)) {
+                number.take(c, i == start);
+                continue;
+            }
         }
-        if (k >= 1 && k < fieldLimit && i > start) {
+        if (k < fieldLimit && i > start) {
             // Plain decimals are read during the scan; anything else again.
             std::optional<double> v = number.value();
             if (!v)
-                v = numericValue(row.sliced(start, i - start));
+                v = numericValue(wide(row.sliced(start, i - start)));
             if (!v)
                 return false;
             fields.push_back({k - 1, *v});
@@ -76,15 +93,17 @@ QString strokeFileText(const StrokeTables& t, int strokeCount) {
     return out;
 }
 
-StrokeImportResult qingz(const BoundedArray<QString>& rows, int rowCount, StrokeTables& t) {
+template <class View> StrokeImportResult qingz(const std::vector<View>& rows, StrokeTables& t) {
     StrokeImportResult result;
+    const auto rowCount = static_cast<int>(rows.size());
     if (rowCount <= 0)
         return result;
     std::vector<Field> fields;
     int s = 0;
     long long last = 0; // kept from the row before when a row stores nothing
     for (int r = 0; r <= rowCount; ++r) {
-        const bool whole = parseRow(rows.at(r), fields);
+        const bool whole =
+            parseRow(r < rowCount ? rows[static_cast<std::size_t>(r)] : View(), fields);
         const bool xLine = r % 2 == 0;
         // Each field is stored as it is read, so a row that stops at a field
         // that is not a number keeps the fields before it.
@@ -117,5 +136,8 @@ StrokeImportResult qingz(const BoundedArray<QString>& rows, int rowCount, Stroke
     result.strokeCount = s;
     return result;
 }
+
+template StrokeImportResult qingz(const std::vector<QStringView>&, StrokeTables&);
+template StrokeImportResult qingz(const std::vector<QByteArrayView>&, StrokeTables&);
 
 } // namespace quorin

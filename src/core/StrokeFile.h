@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/BoundedTable.h"
 #include <QString>
+#include <vector>
 
 namespace quorin {
 
@@ -29,12 +30,12 @@ struct StrokeImportResult {
     int strokeCount = 0; // strokes converted
 };
 
-// Reads the rows of a stroke file (entries 0..rowCount of `rows`, as the row
-// reader leaves them) into the tables. Fields are separated by TAB or "|".
-// A field that is not a number stops the reading there: the fields of its row
-// before it are stored where a complete row would put them, that row sets no
-// point count, colour or width, the strokes before it stay and groupEnd is
-// left alone.
-StrokeImportResult qingz(const BoundedArray<QString>& rows, int rowCount, StrokeTables& t);
+// Reads the rows of a stroke file, as the row reader keeps them (without
+// their enclosing TABs), into the tables, and after them the closing entry
+// (an empty row). Fields are separated by TAB or "|". A field that is not a
+// number stops the reading there: the fields of its row before it are stored
+// where a complete row would put them, that row sets no point count, colour
+// or width, the strokes before it stay and groupEnd is left alone.
+template <class View> StrokeImportResult qingz(const std::vector<View>& rows, StrokeTables& t);
 
 } // namespace quorin

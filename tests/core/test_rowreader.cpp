@@ -1,4 +1,5 @@
 #include "core/RowReader.h"
+#include "platform/TextFiles.h"
 #include "support/QtPrint.h"
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
@@ -7,10 +8,30 @@ using namespace quorin;
 
 namespace {
 
-struct Columns {
-    BoundedArray<QString> one{3000};
-    BoundedArray<QString> two{3000};
+// The rows a file's text gives, through the row reader of files; `limit`
+// rows at most.
+struct FileRows {
+    RowReadResult result;
+    QStringList rows;
+    explicit FileRows(const QString& fileText, qsizetype limit = rowTableRows) {
+        result = zhong(toGbk(fileText), limit, [&](const auto& kept) {
+            for (const auto& row : kept)
+                rows.append(text(row));
+        });
+    }
+    static QString text(QStringView row) { return row.toString(); }
+    static QString text(QByteArrayView row) { return QString::fromLatin1(row); }
 };
+
+// The rows of a text (no CR LF added), by the one-pass rule.
+QStringList keptRowsOf(const QString& text) {
+    const QString lower = lowerCase(text);
+    QStringList out;
+    const auto rows = rowrules::keptRows(QStringView(lower), 100000);
+    for (QStringView row : *rows)
+        out.append(row.toString());
+    return out;
+}
 
 // The rows as the rule states them, one CR at a time, with repeats removed
 // pair by pair (a row is dropped when any later row equals it).
@@ -39,32 +60,26 @@ QStringList pairwiseRows(const QString& text) {
 } // namespace
 
 TEST(RowReader, RepeatsKeepTheirLastPlace) {
-    Columns c;
-    const RowReadResult r = zhong(QStringLiteral("a\r\nb\r\na\r\n") + "\r\n", c.one, c.two);
-    EXPECT_FALSE(r.tooMany);
-    EXPECT_EQ(r.rowCount, 2);
-    for (const auto* col : {&c.one, &c.two}) {
-        EXPECT_EQ(col->at(0), "\tb\t");
-        EXPECT_EQ(col->at(1), "\ta\t");
-        EXPECT_EQ(col->at(2), "\t\t");
-        EXPECT_EQ(col->used(), 3u);
-    }
+    const FileRows f(QStringLiteral("a\r\nb\r\na\r\n"));
+    EXPECT_FALSE(f.result.tooMany);
+    EXPECT_EQ(f.result.rowCount, 2);
+    EXPECT_EQ(f.rows, QStringList({"b", "a"}));
 }
 
 TEST(RowReader, LineEndsAndCase) {
-    // No CR: no rows, only the closing entry.
-    Columns c;
-    EXPECT_EQ(zhong(QStringLiteral("a\nb\n"), c.one, c.two).rowCount, 0);
-    EXPECT_EQ(c.one.at(0), "\t\t");
-    EXPECT_EQ(c.two.at(0), "\t\t");
+    // No CR: no rows; a file without one is a single row (the reader adds
+    // the closing CR LF).
+    EXPECT_EQ(keptRowsOf(QStringLiteral("a\nb\n")), QStringList());
+    EXPECT_EQ(FileRows(QStringLiteral("a\nb\n")).rows, QStringList({"a\nb\n"}));
+    EXPECT_EQ(FileRows(QString()).result.rowCount, 0);
 
     // CR alone: every row after the first loses its first character.
-    EXPECT_EQ(distinctRows(QStringLiteral("abc\rdef\rghi\r")), QStringList({"abc", "ef", "hi"}));
+    EXPECT_EQ(keptRowsOf(QStringLiteral("abc\rdef\rghi\r")), QStringList({"abc", "ef", "hi"}));
     // One-character rows after a lone CR vanish; CR CR gives an empty row.
-    EXPECT_EQ(distinctRows(QStringLiteral("x\ry\r\r\rzz\r")), QStringList({"x", "z"}));
+    EXPECT_EQ(keptRowsOf(QStringLiteral("x\ry\r\r\rzz\r")), QStringList({"x", "z"}));
 
     // Lowered before comparing, so rows differing in case are repeats.
-    EXPECT_EQ(distinctRows(QStringLiteral("AbC\r\nABC\r\nÄ1E+20\r\n")),
+    EXPECT_EQ(keptRowsOf(QStringLiteral("AbC\r\nABC\r\nÄ1E+20\r\n")),
               QStringList({"abc", "ä1e+20"}));
 }
 
@@ -83,14 +98,12 @@ TEST(RowReader, MatchesThePairwiseRuleOnRandomTexts) {
         }
         text += "\r\n";
         const QStringList expected = pairwiseRows(text);
-        ASSERT_EQ(distinctRows(text), expected) << text.toStdString();
+        ASSERT_EQ(keptRowsOf(text), expected) << text.toStdString();
 
-        Columns c;
-        const RowReadResult r = zhong(text, c.one, c.two);
-        ASSERT_EQ(r.rowCount, expected.size());
-        for (int i = 0; i < expected.size(); ++i)
-            ASSERT_EQ(c.two.at(i), "\t" + expected[i] + "\t");
-        ASSERT_EQ(c.two.at(expected.size()), "\t\t");
+        // The file reader adds the last CR LF itself, and reads plain ASCII
+        // as bytes and other text decoded, by the same rule.
+        ASSERT_EQ(FileRows(text.chopped(2)).rows, expected);
+        ASSERT_EQ(FileRows(text + "中").rows, pairwiseRows(text + "中\r\n"));
     }
 }
 
@@ -98,24 +111,17 @@ TEST(RowReader, ThreeThousandRowsFitOneMoreDoesNot) {
     QString fits;
     for (int i = 0; i < 3000; ++i)
         fits += QString::number(i) + "\r\n";
-    Columns c;
-    RowReadResult r = zhong(fits + "\r\n", c.one, c.two);
-    ASSERT_FALSE(r.tooMany);
-    EXPECT_EQ(r.rowCount, 3000);
-    EXPECT_EQ(c.one.at(2999), "\t2999\t");
-    EXPECT_EQ(c.two.at(3000), "\t\t");
+    const FileRows full(fits);
+    ASSERT_FALSE(full.result.tooMany);
+    EXPECT_EQ(full.result.rowCount, 3000);
+    EXPECT_EQ(full.rows.at(2999), "2999");
 
-    // One row more: tables keep what the earlier read left.
-    Columns small;
-    ASSERT_EQ(zhong(QStringLiteral("keep\r\n\r\n"), small.one, small.two).rowCount, 1);
-    r = zhong(fits + "3000\r\n\r\n", small.one, small.two);
-    EXPECT_TRUE(r.tooMany);
-    EXPECT_EQ(r.rowCount, 0);
-    for (const auto* col : {&small.one, &small.two}) {
-        EXPECT_EQ(col->used(), 2u);
-        EXPECT_EQ(col->at(0), "\tkeep\t");
-        EXPECT_EQ(col->at(1), "\t\t");
-    }
+    // One row more: nothing is handed on.
+    const FileRows over(fits + "3000\r\n");
+    EXPECT_TRUE(over.result.tooMany);
+    EXPECT_EQ(over.result.rowCount, 0);
+    EXPECT_TRUE(over.rows.isEmpty());
+    EXPECT_TRUE(FileRows(fits + "Ä\r\n").result.tooMany);
     // Repeats do not count against the limit.
-    EXPECT_FALSE(zhong(fits + fits + "\r\n", c.one, c.two).tooMany);
+    EXPECT_FALSE(FileRows(fits + fits).result.tooMany);
 }

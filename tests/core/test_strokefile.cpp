@@ -1,7 +1,12 @@
 #include "core/RowReader.h"
 #include "core/StrokeFile.h"
+#include "platform/TextFiles.h"
 #include "support/QtPrint.h"
+#include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
+#include <cstring>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -29,11 +34,15 @@ struct Strokes {
     }
 };
 
+// The kept rows of a file's text, as the import hands them to the reader.
 struct Rows {
-    BoundedArray<QString> one{3000};
-    BoundedArray<QString> two{3000};
+    QString lower;
+    std::vector<QStringView> two;
     int count = 0;
-    explicit Rows(const QString& fileText) { count = zhong(fileText + "\r\n", one, two).rowCount; }
+    explicit Rows(const QString& fileText) : lower(lowerCase(fileText + "\r\n")) {
+        two = *rowrules::keptRows(QStringView(lower), rowTableRows);
+        count = static_cast<int>(two.size());
+    }
 };
 
 } // namespace
@@ -60,7 +69,7 @@ TEST(StrokeFile, ExportThenReadGivesTheStrokesBack) {
     Rows rows(text);
     ASSERT_EQ(rows.count, 8);
     Strokes out;
-    const StrokeImportResult r = qingz(rows.two, rows.count, out.tables);
+    const StrokeImportResult r = qingz(rows.two, out.tables);
     EXPECT_TRUE(r.complete);
     EXPECT_EQ(r.strokeCount, 4);
     EXPECT_EQ(out.groupEnd.at(0), 4);
@@ -88,7 +97,7 @@ TEST(StrokeFile, OldOrdinalsLoseARepeatedLineAndShiftThePairs) {
     Rows rows(text);
     ASSERT_EQ(rows.count, 5);
     Strokes out;
-    EXPECT_EQ(qingz(rows.two, rows.count, out.tables).strokeCount, 3);
+    EXPECT_EQ(qingz(rows.two, out.tables).strokeCount, 3);
     // Pairs are now (5, 7), (9, 11), (13, closing entry).
     EXPECT_EQ(out.x.at(0, 0), 5);
     EXPECT_EQ(out.y.at(0, 0), 7);
@@ -100,12 +109,10 @@ TEST(StrokeFile, OldOrdinalsLoseARepeatedLineAndShiftThePairs) {
 
 TEST(StrokeFile, FieldsSeparatorsAndLimits) {
     Strokes out;
-    BoundedArray<QString> rows(3000);
-    // "|" separates as TAB does; an empty field keeps its place.
-    rows.set(0, "\t1|2\t\t4|9|1.5|1\t");
-    rows.set(1, "\t5|6\t\t8|9|1.5|2\t");
-    rows.set(2, "\t\t");
-    StrokeImportResult r = qingz(rows, 2, out.tables);
+    // "|" separates as TAB does; an empty field keeps its place. Rows come
+    // as text or, from a plain ASCII file, as its bytes.
+    const std::vector<QByteArrayView> rows = {"1|2\t\t4|9|1.5|1", "5|6\t\t8|9|1.5|2"};
+    StrokeImportResult r = qingz(rows, out.tables);
     EXPECT_TRUE(r.complete);
     EXPECT_EQ(out.x.at(0, 1), 2);
     EXPECT_EQ(out.x.at(0, 2), 0);
@@ -119,11 +126,10 @@ TEST(StrokeFile, FieldsSeparatorsAndLimits) {
     // No rows: nothing is read. Rows too short for a colour and a width, and
     // fields past the last column, write nothing outside the tables.
     Strokes none;
-    EXPECT_EQ(qingz(rows, 0, none.tables).strokeCount, 0);
+    EXPECT_EQ(qingz(std::vector<QStringView>(), none.tables).strokeCount, 0);
     EXPECT_EQ(none.groupEnd.used(), 0u);
-    rows.set(0, "\t1\t");
-    rows.set(1, "\t" + QString("1\t").repeated(3100));
-    EXPECT_TRUE(qingz(rows, 1, none.tables).complete);
+    const QString many = QString("1\t").repeated(3100);
+    EXPECT_TRUE(qingz(std::vector<QStringView>{u"1", many}, none.tables).complete);
     EXPECT_EQ(none.pointCount.at(0), 2998 - 3); // field 2999 is the last kept
     EXPECT_EQ(none.y.at(0, 2997), 1);
     EXPECT_EQ(none.y.at(0, 2998), 0);
@@ -142,7 +148,7 @@ TEST(StrokeFile, ANonNumberStopsAtItsFieldAndKeepsTheFieldsBeforeIt) {
     Strokes first;
     earlier(first);
     Rows firstRows("10\t20\tabc\t255\t2\t1\r\n30\t40\t255\t2\t2");
-    StrokeImportResult r = qingz(firstRows.two, firstRows.count, first.tables);
+    StrokeImportResult r = qingz(firstRows.two, first.tables);
     EXPECT_FALSE(r.complete);
     EXPECT_EQ(r.badRow, 0);
     EXPECT_EQ(r.strokeCount, 0);
@@ -162,7 +168,7 @@ TEST(StrokeFile, ANonNumberStopsAtItsFieldAndKeepsTheFieldsBeforeIt) {
     earlier(later);
     Rows laterRows("1\t2\t255\t2\t1\r\n3\t4\t255\t2\t2\r\n"
                    "5\t6\t65280\t3\t3\r\n7\t12abc\t65280\t3\t4");
-    r = qingz(laterRows.two, laterRows.count, later.tables);
+    r = qingz(laterRows.two, later.tables);
     EXPECT_FALSE(r.complete);
     EXPECT_EQ(r.badRow, 3);
     EXPECT_EQ(r.strokeCount, 1);
@@ -180,7 +186,7 @@ TEST(StrokeFile, ANonNumberStopsAtItsFieldAndKeepsTheFieldsBeforeIt) {
     earlier(lf);
     Rows lfRows("1\t2\t255\t2\t1\n3\t4\t255\t2\t2\n");
     ASSERT_EQ(lfRows.count, 1);
-    r = qingz(lfRows.two, lfRows.count, lf.tables);
+    r = qingz(lfRows.two, lf.tables);
     EXPECT_FALSE(r.complete);
     EXPECT_EQ(r.badRow, 0);
     EXPECT_EQ(lf.x.at(0, 0), 1);
@@ -192,4 +198,60 @@ TEST(StrokeFile, ANonNumberStopsAtItsFieldAndKeepsTheFieldsBeforeIt) {
     EXPECT_EQ(lf.pointCount.at(0), 5);
     EXPECT_EQ(lf.colour.at(0, 2), 7);
     EXPECT_EQ(lf.groupEnd.at(0), 2);
+}
+
+namespace {
+
+// The resident size now and its peak since the last reset, in kB (Linux).
+long long statusKb(const char* name) {
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(name))
+            return line.mid(static_cast<qsizetype>(strlen(name)))
+                .trimmed()
+                .split(' ')[0]
+                .toLongLong();
+    return 0;
+}
+
+} // namespace
+
+TEST(StrokeFile, ImportHoldsTheFileOnceBesideTheStrokes) {
+    if (!QFile::exists("/proc/self/clear_refs"))
+        GTEST_SKIP() << "no resident-peak figures here";
+    // 2990 distinct lines of 8 KB of points as long drawings write them:
+    // decimals and upper-case exponents.
+    QByteArray file;
+    for (int line = 0; line < 2990; ++line) {
+        for (int p = 0; p < 640; ++p)
+            file += QByteArray::number(line * 0.37 + p * 1.25, 'g', 7) + '\t' +
+                    QByteArray::number(-(line + p) * 1e-7, 'E', 4) + '\t';
+        file += "16711935\t2\t" + QByteArray::number(line + 1) + "\r\n";
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath("strokes.txt");
+    ASSERT_TRUE(replaceFileBytes(path, file));
+    const double size = static_cast<double>(file.size());
+    file = QByteArray();
+
+    Strokes out;
+    const auto import = [&] {
+        StrokeImportResult r;
+        zhong(*readFileBytes(path), rowTableRows,
+              [&](const auto& rows) { r = qingz(rows, out.tables); });
+        return r;
+    };
+    ASSERT_EQ(import().strokeCount, 1495); // the tables now hold the strokes
+    EXPECT_NEAR(out.x.at(1494, 2), 2988 * 0.37 + 1.25, 1e-3);
+    EXPECT_EQ(out.colour.at(1494, 0), 16711935);
+
+    // Read again into tables of that size: the file's bytes once (lowered in
+    // place) and the row index, nothing else.
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long long before = statusKb("VmRSS:");
+    ASSERT_TRUE(import().complete);
+    const double grown = static_cast<double>(statusKb("VmHWM:") - before) * 1024;
+    EXPECT_LT(grown, 1.25 * size) << grown / size;
 }
