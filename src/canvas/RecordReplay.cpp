@@ -20,8 +20,9 @@ void startCycle(CanvasEnv& canvas, QTimer& start, QTimer& step) {
     SharedState& s = canvas.state();
     s.treeRecordIndex = 0;
     canvas.Picture1->cls();
-    s.treeRecordCount = query1(canvas, QLatin1Char(','));
+    // Stopped first: a message of the reading lets timers run.
     start.stop();
+    s.treeRecordCount = query1(canvas, QLatin1Char(','));
     if (s.treeRecordCount > 0)
         step.start();
 }
@@ -51,7 +52,13 @@ void stepCycle(CanvasEnv& canvas, QTimer& start, QTimer& step, Render&& render) 
 double query1(CanvasEnv& canvas, QChar separator) {
     SharedState& s = canvas.state();
     const QString path = canvas.services().folder.ownFile(QStringLiteral("treego.txt"));
-    // Missing, unreadable or empty: no records.
+    // Missing, unreadable or empty: no records; too large: no records, and
+    // a word why.
+    if (tooLargeToRead(path)) {
+        canvas.services().dialogs.message(tooLargeMessage(path), MessageButtons::Ok,
+                                          QStringLiteral("Quorin"));
+        return 0;
+    }
     const QString text = readTextFile(path).value_or(QString());
     // Entries past the new records keep what an earlier, longer reading left.
     double count = 0;

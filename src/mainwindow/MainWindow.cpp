@@ -3,6 +3,7 @@
 #include "core/ParameterRecords.h"
 #include "motion/DeriveCommand.h"
 #include "platform/Services.h"
+#include "platform/TextFiles.h"
 #include "platform/Twips.h"
 #include "plottools/PictureTools.h"
 #include "plottools/VideoPlayback.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <utility>
 
 namespace quorin {
 
@@ -217,10 +219,20 @@ void MainWindow::load() {
     state().simulationMode = false;
     // Previous records go to the backups.
     const ProgramFolder& folder = services().folder;
-    rotateRecordFile(folder.ownFile(QStringLiteral("tree.txt")),
-                     folder.ownFile(QStringLiteral("treebackup.txt")));
-    rotateRecordFile(folder.ownFile(QStringLiteral("treego.txt")),
-                     folder.ownFile(QStringLiteral("treegobackup.txt")));
+    // One that has grown too large to move stays, and its user is told once,
+    // before the window shows.
+    for (const auto& [record, backup] :
+         {std::pair{"tree.txt", "treebackup.txt"}, std::pair{"treego.txt", "treegobackup.txt"}}) {
+        const QString path = folder.ownFile(QString::fromLatin1(record));
+        if (!rotateRecordFile(path, folder.ownFile(QString::fromLatin1(backup))) &&
+            tooLargeToRead(path))
+            services().dialogs.message(
+                tooLargeMessage(path) +
+                    QStringLiteral("\r\n这个记录文件没有移入备份文件 %1，新的记录仍会追加在它后面；"
+                                   "请把它移走或删去。")
+                        .arg(QString::fromLatin1(backup)),
+                MessageButtons::Ok, QStringLiteral("Quorin"));
+    }
     // A missing 22.bmp leaves the image empty.
     Image1->loadPicture(folder.picture(QStringLiteral("22.bmp")));
     state().penColor = colors::blue;

@@ -2,7 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QTextCodec>
 
 #ifdef Q_OS_UNIX
@@ -12,6 +12,7 @@
 #include <io.h>
 #include <windows.h>
 #endif
+#include <algorithm>
 #include <cstdio>
 
 namespace quorin {
@@ -62,6 +63,76 @@ bool renameOver(const QString& from, const QString& to) {
 #else
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 #endif
+}
+
+// A replacement is written to a temporary file beside its target first,
+// named after it: the target's name, ".quorin-", six letters or digits,
+// ".tmp". One left by a crash is removed the next time the same target is
+// written; no file of any other name is ever removed.
+constexpr QLatin1StringView tempInfix(".quorin-");
+constexpr QLatin1StringView tempSuffix(".tmp");
+constexpr qsizetype tempRandomChars = 6;
+
+QString tempNameFor(const QString& target) {
+    static constexpr char chars[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString name = target + tempInfix;
+    for (qsizetype i = 0; i < tempRandomChars; ++i)
+        name += QLatin1Char(chars[QRandomGenerator::system()->bounded(int(sizeof chars - 1))]);
+    return name + tempSuffix;
+}
+
+bool isTempNameOf(QStringView name, QStringView target) {
+    const qsizetype stem = target.size() + tempInfix.size();
+    if (name.size() != stem + tempRandomChars + tempSuffix.size() || !name.startsWith(target) ||
+        !name.sliced(target.size()).startsWith(tempInfix) || !name.endsWith(tempSuffix))
+        return false;
+    const QStringView random = name.sliced(stem, tempRandomChars);
+    return std::all_of(random.begin(), random.end(),
+                       [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
+}
+
+void removeLeftoverTemps(const QFileInfo& target) {
+    QDir dir = target.absoluteDir();
+    dir.setNameFilters({QStringLiteral("*") + tempInfix + QStringLiteral("*") + tempSuffix});
+    dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& f : dir.entryInfoList()) {
+        if (!f.isSymLink() && isTempNameOf(f.fileName(), target.fileName()))
+            QFile::remove(f.absoluteFilePath());
+    }
+}
+
+// Writes the bytes to a new temporary file beside `path`, on the disk, and
+// renames it over `path`; `durable`: the rename too is flushed.
+bool replaceThroughTemp(const QString& path, const QByteArray& bytes, bool durable) {
+    QFileInfo target(path);
+    // A link is followed, so that the file it points at is what changes.
+    if (target.isSymLink() && !target.canonicalFilePath().isEmpty())
+        target = QFileInfo(target.canonicalFilePath());
+    if (target.exists() && (!target.isFile() || !target.isWritable()))
+        return false;
+    removeLeftoverTemps(target);
+    const QString to = target.absoluteFilePath();
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString temp = tempNameFor(to);
+        QFile f(temp);
+        // Unbuffered, so that a write cut short by a full disk is seen here.
+        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            if (QFileInfo::exists(temp))
+                continue; // the name is taken
+            return false;
+        }
+        bool written = f.write(bytes) == bytes.size() && syncHandle(f);
+        if (written && target.exists())
+            written = f.setPermissions(target.permissions());
+        f.close();
+        if (!written || !renameOver(temp, to)) {
+            QFile::remove(temp);
+            return false;
+        }
+        return !durable || syncFolderOf(to);
+    }
+    return false;
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode) {
@@ -150,14 +221,7 @@ bool replaceTextFile(const QString& path, const QString& text) {
 }
 
 bool replaceFileBytes(const QString& path, const QByteArray& bytes) {
-    // Unbuffered: a buffered QSaveFile takes a write cut short by a full disk
-    // for a whole one and commits the truncated file.
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (f.write(bytes) != bytes.size())
-        return false; // the temporary file is removed with `f`
-    return f.commit();
+    return replaceThroughTemp(path, bytes, false);
 }
 
 bool syncFileToDisk(const QString& path) {
@@ -182,19 +246,7 @@ bool syncFolderOf(const QString& path) {
 }
 
 bool replaceFileBytesDurably(const QString& path, const QByteArray& bytes) {
-    // A temporary file of a fixed name: one left by a kill is overwritten by
-    // the next replacement of the same file rather than piling up.
-    const QString temp = path + QStringLiteral(".new");
-    QFile f(temp);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return false;
-    const bool written = f.write(bytes) == bytes.size() && syncHandle(f);
-    f.close();
-    if (!written || !renameOver(temp, path)) {
-        QFile::remove(temp);
-        return false;
-    }
-    return syncFolderOf(path);
+    return replaceThroughTemp(path, bytes, true);
 }
 
 bool removeFileDurably(const QString& path) {

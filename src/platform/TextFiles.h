@@ -24,7 +24,9 @@ std::optional<QString> readTextFile(const QString& path);
 bool writeTextFile(const QString& path, const QString& text);
 
 // The same, written to a temporary file in the file's folder and renamed into
-// place, so a failure leaves the previous file whole.
+// place, so a failure leaves the previous file whole. The temporary file is
+// named path + ".quorin-" + six letters or digits + ".tmp"; any such file a
+// crash left beside the path is removed first.
 bool replaceTextFile(const QString& path, const QString& text);
 // The same for bytes already encoded.
 bool replaceFileBytes(const QString& path, const QByteArray& bytes);
@@ -46,7 +48,7 @@ bool syncFileToDisk(const QString& path);
 bool syncFolderOf(const QString& path);
 // Like replaceFileBytes, with the new content and its name on the disk before
 // the answer: after a power cut the path holds either the old or the new
-// content. The content is first written to path + ".new".
+// content.
 bool replaceFileBytesDurably(const QString& path, const QByteArray& bytes);
 // Removes the file and flushes its folder; true when it is gone.
 bool removeFileDurably(const QString& path);

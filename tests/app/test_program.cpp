@@ -1,8 +1,11 @@
 #include "app/Program.h"
 #include "canvaswindow/CanvasWindow.h"
 #include "mainwindow/MainWindow.h"
+#include "platform/TextFiles.h"
 #include "support/TestProgram.h"
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <gtest/gtest.h>
 
@@ -90,6 +93,25 @@ TEST(ProgramCanvas, UnloadInInterceptionModeClearsItsFlags) {
 // A command of the canvas sits in a processing wait while the user closes the
 // main window: the canvas is unloaded under it, and the command must find its
 // window alive (but dead) when the wait returns.
+TEST(ProgramStart, ARecordFileTooLargeToMoveIsReportedOnceAndKept) {
+    QString big;
+    TestProgram t(false, [&](test::TempFolder& folder) {
+        QFile f(folder.file("tree.txt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(300LL * 1024 * 1024)); // sparse
+        big = f.fileName();
+        folder.write("treego.txt", "1,2,3,4,5,6,7,8,\r\n");
+    });
+    const QStringList messages = t.dialogs.messageTexts();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(tooLargeMessage(big))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("treebackup.txt")));
+    EXPECT_EQ(QFileInfo(big).size(), 300LL * 1024 * 1024);
+    // The other record file moved as always.
+    EXPECT_EQ(t.temp.read("treego.txt"), QByteArray());
+    EXPECT_EQ(t.temp.read("treegobackup.txt"), "1,2,3,4,5,6,7,8,\r\n\r\n");
+    QFile::remove(big);
+}
+
 TEST(ProgramCanvas, ClosingTheMainWindowDuringAWaitIsSafe) {
     TestProgram t;
     t.main().show();

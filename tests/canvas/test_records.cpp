@@ -1,4 +1,5 @@
 #include "canvas/RecordReplay.h"
+#include "platform/TextFiles.h"
 #include "support/CanvasTest.h"
 #include <QFile>
 #include <QTest>
@@ -92,6 +93,19 @@ TEST_F(RecordReplay, NoRecordsNoCycle) {
     EXPECT_FALSE(c->Timer9.isActive());
     QFile::remove(t.temp.file("treego.txt"));
     EXPECT_EQ(query1(*c, QLatin1Char(',')), 0);
+}
+
+TEST_F(RecordReplay, ARecordFileTooLargeToReadIsNamedOnceAndNoCycleRuns) {
+    QFile f(t.temp.file("treego.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(300LL * 1024 * 1024)); // sparse
+    f.close();
+    c->Timer8.start();
+    autoCycleStart(*c);
+    EXPECT_FALSE(c->Timer8.isActive());
+    EXPECT_FALSE(c->Timer9.isActive());
+    EXPECT_EQ(state().treeRecordCount, 0);
+    EXPECT_EQ(t.dialogs.messageTexts(), QStringList{tooLargeMessage(f.fileName())});
+    QFile::remove(f.fileName());
 }
 
 } // namespace

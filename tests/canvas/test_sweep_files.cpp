@@ -172,6 +172,22 @@ TEST_F(SweepFiles, OpeningAPictureOrAStrokeFile) {
     });
 }
 
+TEST_F(SweepFiles, AStrokeFileTooLargeToReadIsNamed) {
+    CanvasWindow& c = open(CanvasMode::Freehand);
+    QFile f(t.temp.file("big strokes.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(300LL * 1024 * 1024)); // sparse
+    f.close();
+    t.dialogs.answerOpen(f.fileName());
+    const long before = peakKilobytes();
+    inputres(c);
+    EXPECT_LT(peakKilobytes() - before, 10 * 1024); // not read at all
+    ASSERT_FALSE(t.dialogs.messageTexts().isEmpty());
+    EXPECT_EQ(t.dialogs.messageTexts().back(), tooLargeMessage(f.fileName()));
+    EXPECT_TRUE(t.dialogs.messageTexts().back().contains(QStringLiteral("big strokes.txt")));
+    EXPECT_TRUE(t.dialogs.allAnswersUsed());
+    QFile::remove(f.fileName());
+}
+
 TEST_F(SweepFiles, WritingStrokesOrAPixelSet) {
     sweep("导出", CanvasMode::Freehand, [this](CanvasWindow& c, const QString& p) {
         t.dialogs.answerSave(p);

@@ -63,8 +63,8 @@ TEST(RecordRotationKill, WritesCutShortAreUndoneAndRecordsMadeSinceKept) {
     const std::pair<const char*, QByteArray> leftovers[] = {
         {"treebackup.txt", oldBackup + block.left(block.size() / 2)},
         {"treebackup.txt", oldBackup + QByteArray(block.size(), '\0')},
-        {"tree.txt.new", "2026"},
-        {"treebackup.txt.rotating.new", "0 1"}};
+        {"tree.txt.quorin-k1LLed.tmp", "2026"},
+        {"treebackup.txt.rotating.quorin-0a1b2c.tmp", "0 1"}};
     for (const auto& [name, bytes] : leftovers) {
         RecordFolder f;
         f.rotate(killAfter(RotationStep::MarkerWritten));

@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -72,6 +73,43 @@ TEST(TextFiles, ReplaceIsWholeOrNothing) {
     EXPECT_EQ(t.read("s.txt"), QByteArray("\xB6\xFE\r\n"));
     // No temporary file is left behind.
     EXPECT_EQ(QDir(t.folder().path()).entryList(QDir::Files), QStringList({"s.txt"}));
+}
+
+TEST(TextFiles, ReplacingRemovesOnlyItsOwnLeftoverTemporaryFiles) {
+    TempFolder t;
+    t.write("s.txt", "old");
+    // Left by crashes while s.txt was written: removed by the next write.
+    const QStringList ours = {"s.txt.quorin-AbC123.tmp", "s.txt.quorin-000000.tmp"};
+    // Everything else stays, however close its name.
+    const QStringList others = {"s.txt.GAowFR",
+                                "s.txt.quorin-abc.tmp",
+                                "s.txt.quorin-ab_12!.tmp",
+                                "t.txt.quorin-abc123.tmp",
+                                "s.txt.quorin-abc123.tmp.bak",
+                                "xs.txt.quorin-abc123.tmp",
+                                "s.txt.quorin-abc123.TMP.txt"};
+    for (const QString& name : ours + others)
+        t.write(name, "leftover");
+    QDir(t.folder().path()).mkdir("s.txt.quorin-dir123.tmp");
+    ASSERT_TRUE(replaceTextFile(t.file("s.txt"), QStringLiteral("new")));
+    EXPECT_EQ(t.read("s.txt"), "new");
+    QStringList expected = others + QStringList{"s.txt"};
+    expected.sort();
+    EXPECT_EQ(QDir(t.folder().path()).entryList(QDir::Files, QDir::Name), expected);
+    EXPECT_TRUE(QFileInfo(t.file("s.txt.quorin-dir123.tmp")).isDir());
+
+#ifdef Q_OS_UNIX
+    // A link is followed; the file keeps its permissions.
+    t.write("real.txt", "a");
+    ASSERT_TRUE(QFile::setPermissions(t.file("real.txt"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_TRUE(QFile::link(t.file("real.txt"), t.file("link.txt")));
+    ASSERT_TRUE(replaceTextFile(t.file("link.txt"), QStringLiteral("b")));
+    EXPECT_TRUE(QFileInfo(t.file("link.txt")).isSymLink());
+    EXPECT_EQ(t.read("real.txt"), "b");
+    EXPECT_EQ(QFile::permissions(t.file("real.txt")) & 0x7077, // owner, group, others
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+#endif
 }
 
 TEST(TextFiles, BytesMoveUnchanged) {

@@ -4,6 +4,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "support/VirtualClock.h"
+#include <functional>
 #include <memory>
 
 namespace quorin::test {
@@ -12,7 +13,11 @@ namespace quorin::test {
 // program folder (with the program's pictures copied in unless asked not to)
 // and a fake video player. The main window is built (and loaded) but not shown.
 struct TestProgram {
-    explicit TestProgram(bool withPictures = true) {
+    // `prepare` fills the program folder before the program starts.
+    explicit TestProgram(bool withPictures = true,
+                         const std::function<void(TempFolder&)>& prepare = {}) {
+        if (prepare)
+            prepare(temp);
         if (withPictures)
             for (const char* name : {"22.bmp", "IMG1463A.jpg", "I1.jpg", "hai1.jpg", "hai2.jpg",
                                      "hai03.jpg", "hai11.jpg", "plot580x360.jpg"})
