@@ -1,41 +1,50 @@
-// The row reader on any text a file may hold, decoded as GBK as the program
-// reads it.
+// The row reader on any bytes a file may hold: plain ASCII cut where it lies,
+// anything else decoded as GBK, as the program reads files.
 #include "FuzzCheck.h"
 #include "core/RowReader.h"
 #include "platform/TextFiles.h"
+#include <QSet>
 
 using namespace quorin;
 using fuzz::require;
 
 namespace {
 
-// Columns as the program has them, or small ones, which reach the refusal of
-// rows that do not fit; the first byte picks one.
-long long columnUpper(const std::uint8_t* data, std::size_t size) {
-    return size > 0 && (data[0] & 1) != 0 ? 7 : 3000;
+// The program's limit, or a small one that reaches the refusal of rows that
+// do not fit; the first byte picks one.
+qsizetype rowLimit(const std::uint8_t* data, std::size_t size) {
+    return size > 0 && (data[0] & 1) != 0 ? 7 : rowTableRows;
+}
+
+QString textOf(QStringView row) {
+    return row.toString();
+}
+QString textOf(QByteArrayView row) {
+    return QString::fromLatin1(row);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString text = fromGbk(fuzz::bytesOf(data, size));
-    const long long upper = columnUpper(data, size);
-    BoundedArray<QString> one(upper), two(upper);
-    const RowReadResult r = zhong(text, one, two);
+    const qsizetype limit = rowLimit(data, size);
+    QStringList rows;
+    bool handed = false;
+    const RowReadResult r = zhong(fuzz::bytesOf(data, size), limit, [&](const auto& kept) {
+        handed = true;
+        for (const auto& row : kept)
+            rows.append(textOf(row));
+    });
     if (r.tooMany) {
-        require(r.rowCount == 0 && one.used() == 0 && two.used() == 0,
-                "refused rows leave the columns empty");
+        require(r.rowCount == 0 && !handed, "refused rows are not handed on");
         return 0;
     }
-    require(r.rowCount >= 0 && r.rowCount <= upper, "the rows and the closing entry fit");
-    require(one.at(r.rowCount) == QStringLiteral("\t\t"), "the closing entry is TAB TAB");
-    for (int i = 0; i < r.rowCount; ++i) {
-        const QString entry = one.at(i);
-        require(entry == two.at(i), "both columns hold the row");
-        require(entry.size() > 2 && entry.front() == u'\t' && entry.back() == u'\t',
-                "a row is enclosed in TABs and not empty");
-        require(!entry.contains(QChar(13)), "no row holds a CR");
-        require(i == 0 || entry != one.at(i - 1), "a row is not repeated");
+    require(handed && r.rowCount == rows.size(), "the count is of the rows handed on");
+    require(r.rowCount >= 0 && r.rowCount <= limit, "the rows fit");
+    for (const QString& row : rows) {
+        require(!row.isEmpty(), "no row is empty");
+        require(!row.contains(QChar(13)), "no row holds a CR");
     }
+    require(QSet<QString>(rows.begin(), rows.end()).size() == rows.size(),
+            "no row is repeated");
     return 0;
 }
