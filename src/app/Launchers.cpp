@@ -1,10 +1,11 @@
 #include "app/Launchers.h"
-#include "app/Program.h"
 #include "canvas/CanvasBackgrounds.h"
 #include "canvas/Interception.h"
 #include "canvas/ModeControls.h"
 #include "canvaswindow/CanvasWindow.h"
+#include "platform/Services.h"
 #include "state/MainFields.h"
+#include "state/SharedState.h"
 
 namespace quorin {
 
@@ -30,7 +31,7 @@ void applyFlags(SharedState& s, const ModeFlags& f) {
 // Decides whether the launch starts from a freshly loaded canvas, and unloads
 // the old one when it does. Leaving interception clears its flags before the
 // unload, so the unload handler keeps the animation lock.
-bool reloadCanvas(Program& program, const CanvasModeRow& row) {
+bool reloadCanvas(LaunchHost& program, const CanvasModeRow& row) {
     SharedState& s = program.state();
     if (row.keepsInterceptionCanvas && s.interceptMode)
         return false;
@@ -45,7 +46,7 @@ bool reloadCanvas(Program& program, const CanvasModeRow& row) {
 
 } // namespace
 
-void launchCanvas(Program& program, CanvasMode mode) {
+void launchCanvas(LaunchHost& program, CanvasMode mode) {
     const CanvasModeRow& row = canvasModeRow(mode);
     const bool fresh = reloadCanvas(program, row);
     CanvasWindow& canvas = program.canvas();

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/Launchers.h"
 #include "platform/InputHold.h"
 #include "platform/Services.h"
 #include "state/SharedState.h"
@@ -18,18 +19,18 @@ class CanvasWindow;
 // command is suspended in a wait or dialog, so a command that resumes after
 // its window was closed still finds the object alive (and stops, seeing it
 // dead).
-class Program : public QObject, public CanvasHost, public MainWindowHost {
+class Program : public QObject, public CanvasHost, public MainWindowHost, public LaunchHost {
     Q_OBJECT
 public:
     explicit Program(Services services);
     ~Program() override;
 
-    SharedState& state() { return state_; }
-    const Services& services() const { return services_; }
+    SharedState& state() override { return state_; }
+    const Services& services() const override { return services_; }
     MainWindow& mainWindow() { return *main_; }
 
     // The canvas, loaded with its defaults if it is not loaded.
-    CanvasWindow& canvas();
+    CanvasWindow& canvas() override;
     bool canvasLoaded() const { return canvas_ != nullptr; }
     // Runs the canvas's unload handler, hides it and lets it go. Harmless when
     // the canvas is not loaded.

@@ -1,10 +1,21 @@
 #include "canvas/CanvasBackgrounds.h"
-#include "canvas/CanvasLayout.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
 #include "state/CanvasEnv.h"
 
 namespace quorin {
+
+void setBorderless(CanvasEnv& canvas, bool borderless) {
+    if (canvas.canvasWidget().windowFlags().testFlag(Qt::FramelessWindowHint) == borderless)
+        return;
+    CanvasEnv::QuietResize quiet(canvas);
+    const bool visible = canvas.canvasWidget().isVisible();
+    canvas.canvasWidget().setWindowFlag(Qt::FramelessWindowHint, borderless);
+    if (visible) {
+        canvas.canvasWidget().show();
+        canvas.canvasWidget().activateWindow(); // keys (Esc) go to the re-created window
+    }
+}
 
 void fillScreen(CanvasEnv& canvas) {
     const QSize screen = screenSizeTwips();

@@ -14,6 +14,9 @@ void fillScreen(CanvasEnv& canvas);
 void repaintBackground(CanvasEnv& canvas);
 // Image1's picture stretched over the whole picture, when it holds one.
 void paintImageOverPicture(CanvasEnv& canvas);
+// Window border on or off. Switching it re-creates the native window, which
+// hides it; a visible canvas is shown again.
+void setBorderless(CanvasEnv& canvas, bool borderless);
 // No border, no caption (a screen-sized canvas grows into the frame's room).
 void chromeOff(CanvasEnv& canvas);
 

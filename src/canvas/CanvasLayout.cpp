@@ -8,18 +8,6 @@
 
 namespace quorin {
 
-void setBorderless(CanvasEnv& canvas, bool borderless) {
-    if (canvas.canvasWidget().windowFlags().testFlag(Qt::FramelessWindowHint) == borderless)
-        return;
-    CanvasEnv::QuietResize quiet(canvas);
-    const bool visible = canvas.canvasWidget().isVisible();
-    canvas.canvasWidget().setWindowFlag(Qt::FramelessWindowHint, borderless);
-    if (visible) {
-        canvas.canvasWidget().show();
-        canvas.canvasWidget().activateWindow(); // keys (Esc) go to the re-created window
-    }
-}
-
 namespace {
 
 void setVisible(std::initializer_list<QWidget*> widgets, bool visible) {

@@ -6,10 +6,6 @@ namespace quorin {
 
 class CanvasEnv;
 
-// Window border on or off. Switching it re-creates the native window, which
-// hides it; a visible canvas is shown again.
-void setBorderless(CanvasEnv& canvas, bool borderless);
-
 // The picture and the right-hand column follow the canvas size; the share of
 // the height the picture takes differs between load (0.9) and resize (0.85).
 void layOutCanvas(CanvasEnv& canvas, double pictureShare, bool withFullDrawButton);

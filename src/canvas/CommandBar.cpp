@@ -83,10 +83,6 @@ void savePictureSteps(CanvasEnv& canvas, const QString& replaceTitle, bool withR
 
 } // namespace
 
-QString pictureFileFilter() {
-    return QStringLiteral("图形文件*.jpg|*.jpg|图形文件*.bmp|*.bmp|图形文件*.gif|*.gif");
-}
-
 void runCommandBar(CanvasEnv& canvas, int index) {
     switch (index) {
     case 0:

@@ -6,9 +6,6 @@ namespace quorin {
 
 class CanvasEnv;
 
-// "图形文件*.jpg|*.jpg|..." : every picture dialog of the canvas.
-QString pictureFileFilter();
-
 // Click on Command1(index): runs the command of that button.
 void runCommandBar(CanvasEnv& canvas, int index);
 

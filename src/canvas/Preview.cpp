@@ -1,6 +1,5 @@
 #include "canvas/Preview.h"
 #include "canvas/CanvasBackgrounds.h"
-#include "canvas/CommandBar.h"
 #include "core/PreviewList.h"
 #include "platform/NumberText.h"
 #include "platform/Services.h"

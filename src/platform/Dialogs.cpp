@@ -3,6 +3,10 @@
 
 namespace quorin {
 
+QString pictureFileFilter() {
+    return QStringLiteral("图形文件*.jpg|*.jpg|图形文件*.bmp|*.bmp|图形文件*.gif|*.gif");
+}
+
 QString toQtFilter(const QString& programFilter) {
     const QStringList parts = programFilter.split(QLatin1Char('|'));
     QStringList filters;

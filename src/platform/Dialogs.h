@@ -19,6 +19,9 @@ public:
     virtual ColorValue chooseColor(ColorValue initial) = 0;
 };
 
+// The filter of every picture dialog: "图形文件*.jpg|*.jpg|..." (jpg, bmp, gif).
+QString pictureFileFilter();
+
 // "文本文件*.txt|*.txt" -> "文本文件*.txt (*.txt)"; pairs joined with ";;".
 QString toQtFilter(const QString& programFilter);
 

@@ -38,19 +38,61 @@ expect_count() {
     [[ $n -eq $2 ]] || problem "$n lines with '$1', expected $2"
 }
 
-begin "a clean tree passes; <...>, folderless and commented-out includes are ignored"
-put clean/platform/Box.h '#include <mainwindow/MainWindow.h>' '#include "ui_Box.h"'
+begin "a clean tree passes; library, folderless and commented-out includes are ignored"
+put clean/platform/Box.h '#include <vector>' '#include <QString>' '#include "ui_Box.h"'
 put clean/platform/Box.cpp '#include "platform/Box.h"' '// #include "app/App.h"' '#include "moc_Box.cpp"'
+put clean/platform/Controls.cpp '#include <QWidget>' '#include <QtGui/QColor>'
+put clean/core/Model.cpp '#include <QtCore/QJsonDocument>' '#include <QFile>' '#include <cmath>'
 put clean/state/Record.hpp '#include "platform/Box.h"'
 put clean/motion/Drop.cc '#include "state/Record.hpp"'
-put clean/canvas/Board.cpp '#include "motion/Drop.h"' '#include "platform/Box.h"'
+put clean/canvas/Board.cpp '#include "motion/Drop.h"' '#include "platform/Box.h"' '#include <QPainter>'
 put clean/mainwindow/MainWindow.cpp '#include "canvas/Board.h"'
 put clean/app/App.cpp '#include "mainwindow/MainWindow.h"' '#include "canvaswindow/CanvasWindow.h"'
 put clean/main.cpp '#include "app/App.h"' '#include "mainwindow/MainWindow.h"'
-put clean/platform/notes.txt '#include "app/App.h"'
 check clean
 expect_status 0
-expect_line "check-layers: OK, 8 files, 10 includes checked in clean"
+expect_line "check-layers: OK, 10 files, 10 includes checked in clean"
+end
+
+begin "a project include in angle brackets fails, wherever it points"
+put brackets/canvas/Board.cpp '#include <canvaswindow/CanvasWindow.h>'
+put brackets/app/App.cpp '#include <platform/Box.h>'
+check brackets
+expect_status 1
+expect_line 'brackets/canvas/Board.cpp:1: includes <canvaswindow/CanvasWindow.h>: write project includes in quotes, as "folder/File.h"'
+expect_line 'brackets/app/App.cpp:1: includes <platform/Box.h>: write project includes in quotes, as "folder/File.h"'
+expect_count "write project includes" 2
+end
+
+begin "a path with . or .. fails, even when its first folder is allowed"
+put dots/state/Record.h '#include "state/../mainwindow/MainWindow.h"' '#include "platform/./Box.h"'
+put dots/canvas/Board.cpp '#include "../app/App.h"'
+check dots
+expect_status 1
+expect_line 'dots/state/Record.h:1: includes "state/../mainwindow/MainWindow.h": write project includes from dots/, as "folder/File.h", without . or ..'
+expect_line 'dots/state/Record.h:2: includes "platform/./Box.h": write project includes from dots/, as "folder/File.h", without . or ..'
+expect_count "without . or .." 3
+end
+
+begin "every file is read, whatever its extension"
+put any/platform/Box.inl '#include "canvas/Board.h"'
+put any/core/notes '#include "app/App.h"'
+check any
+expect_status 1
+expect_line 'any/platform/Box.inl:1: includes "canvas/Board.h": platform (platform) may not include canvas (features), a layer above'
+expect_line 'any/core/notes:1: includes "app/App.h": core (core) may not include app (app), a layer above'
+end
+
+begin "pure files include only Qt Core"
+put pure/core/Model.cpp '#include <QWidget>' '#include <QtWidgets/QLabel>' '#include <QtCore/QString>'
+put pure/platform/TextFiles.h '#include <QColor>' '#include <QMediaPlayer>' '#include <qwidget.h>'
+put pure/platform/Controls.h '#include <QWidget>'
+check pure
+expect_status 1
+expect_line 'pure/core/Model.cpp:1: includes <QWidget>: a pure file (core) includes only Qt Core; add a Qt Core header to QT_CORE_HEADERS, or name a file of the windows in GUI_FILES'
+expect_line 'pure/core/Model.cpp:2: includes <QtWidgets/QLabel>: a pure file (core) includes only Qt Core; add a Qt Core header to QT_CORE_HEADERS, or name a file of the windows in GUI_FILES'
+expect_line 'pure/platform/TextFiles.h:1: includes <QColor>: a pure file (platform) includes only Qt Core; add a Qt Core header to QT_CORE_HEADERS, or name a file of the windows in GUI_FILES'
+expect_count "includes only Qt Core" 5
 end
 
 begin "upward includes fail with their file:line; default folder, run from elsewhere"
@@ -80,6 +122,21 @@ expect_line '    motion -> canvas: circle/motion/Drop.cpp:2: includes "canvas/Bo
 expect_line '    canvas -> motion: circle/canvas/Board.cpp:1: includes "motion/Drop.h"'
 expect_line 'circle between features folders: plottools -> animation -> imagecmp -> plottools'
 expect_line '    imagecmp -> plottools: circle/imagecmp/Diff.cpp:1: includes "plottools/Plot.h"'
+expect_count "circle between" 2
+end
+
+begin "circles between the files of one folder are named once"
+put files/canvas/Layout.cpp '#include "canvas/Layout.h"' '#include "canvas/Backgrounds.h"'
+put files/canvas/Backgrounds.cpp '#include "canvas/Backgrounds.h"' '#include "canvas/Layout.h"'
+put files/canvas/Bar.cpp '#include "canvas/Layout.h"'
+put files/motion/A.h '#include "motion/B.h"'
+put files/motion/B.h '#include "motion/C.h"'
+put files/motion/C.cpp '#include "motion/A.h"'
+check files
+expect_status 1
+expect_line 'circle between files of canvas: canvas/Backgrounds -> canvas/Layout -> canvas/Backgrounds'
+expect_line '    canvas/Layout -> canvas/Backgrounds: files/canvas/Layout.cpp:2: includes "canvas/Backgrounds.h"'
+expect_line 'circle between files of motion: motion/A -> motion/B -> motion/C -> motion/A'
 expect_count "circle between" 2
 end
 
