@@ -44,7 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(!row.isEmpty(), "no row is empty");
         require(!row.contains(QChar(13)), "no row holds a CR");
     }
-    require(QSet<QString>(rows.begin(), rows.end()).size() == rows.size(),
-            "no row is repeated");
+    require(QSet<QString>(rows.begin(), rows.end()).size() == rows.size(), "no row is repeated");
     return 0;
 }
