@@ -335,6 +335,8 @@ PixelSetRead readPixelSet(QByteArray bytes, PixelTable& table, long long maxRows
 }
 
 PixelSetRead readPixelSetFile(const QString& path, PixelTable& table, long long maxRows) {
+    if (tooLargeToRead(path))
+        return {PixelSetRead::Status::TooLarge, 0};
     std::optional<QByteArray> bytes = readFileBytes(path);
     if (!bytes)
         return {};

@@ -140,7 +140,7 @@ template <class View, class Store> void forEachField(View row, Store&& store) {
 inline constexpr long long lastStoredField = 4999;
 
 struct PixelSetRead {
-    enum class Status { Read, Unreadable, NoRows, TooManyRows, NotAPixelSet };
+    enum class Status { Read, Unreadable, NoRows, TooManyRows, TooLarge, NotAPixelSet };
     Status status = Status::Unreadable;
     long long rows = 0;
 };
@@ -163,7 +163,8 @@ struct PixelSetRead {
 //   text, and that one is decimal digits. One such row is enough; the others
 //   may hold anything, as the colour reading takes any text.
 PixelSetRead readPixelSet(QByteArray bytes, PixelTable& table, long long maxRows);
-// The same from a file (unreadable when missing, a folder, or too large).
+// The same from a file: unreadable when missing or a folder, too large when
+// larger than the readers take (maxTextFileBytes).
 PixelSetRead readPixelSetFile(const QString& path, PixelTable& table, long long maxRows);
 
 // --- writing ---

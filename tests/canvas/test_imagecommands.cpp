@@ -4,6 +4,7 @@
 #include "support/CanvasTest.h"
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 
 namespace quorin {
@@ -173,7 +174,7 @@ TEST_F(ImageCommands, AFileWithoutCrLfRowsEndsTheCompareWithANotice) {
     EXPECT_TRUE(t.dialogs.allAnswersUsed());
 }
 
-TEST_F(ImageCommands, AFileThatIsNoSetIsToldByNameAndNothingIsCompared) {
+TEST_F(ImageCommands, AFileThatCannotBeASetIsToldByNameAndNothingIsCompared) {
     captureTo(QStringLiteral("a.txt"));
     QByteArray jpeg;
     QBuffer buffer(&jpeg);
@@ -182,6 +183,8 @@ TEST_F(ImageCommands, AFileThatIsNoSetIsToldByNameAndNothingIsCompared) {
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "JPG"));
     t.temp.write(QStringLiteral("photo.jpg"), jpeg);
     t.temp.write(QStringLiteral("nul.txt"), QByteArray("FF\t1\r\n\0", 7));
+    QFile huge(t.temp.file(QStringLiteral("huge.txt")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(300LL * 1000 * 1000)); // sparse
     const QString diff = QString::fromLatin1(differenceFileName);
     t.temp.write(diff, "previous");
     const auto refused = [&](const char* name, const QString& message, bool second) {
@@ -200,6 +203,7 @@ TEST_F(ImageCommands, AFileThatIsNoSetIsToldByNameAndNothingIsCompared) {
     const QString noSet = QStringLiteral("文件 %1 不是像素集合文件，未导入。");
     refused("photo.jpg", noSet, false);
     refused("nul.txt", noSet, true);
+    refused("huge.txt", QStringLiteral("文件 %1 太大（超过 256 MB），无法读取。"), false);
 }
 
 TEST_F(ImageCommands, AFailedWriteOfTheDifferenceFileShowsNoSuccess) {
