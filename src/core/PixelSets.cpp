@@ -157,11 +157,53 @@ private:
 
 const QByteArrayView star("*", 1);
 
+// A colour text as written: hexadecimal digits, or "*" for a point a
+// difference file leaves out.
+template <class View> bool isColourText(View field) {
+    if (field.size() == 1 && unit(field, 0) == '*')
+        return true;
+    for (qsizetype i = 0; i < field.size(); ++i)
+        if (hexDigit(unit(field, i)) < 0)
+            return false;
+    return !field.isEmpty();
+}
+
+template <class View> bool isWholeNumber(View field) {
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const int ch = unit(field, i);
+        if (ch < '0' || ch > '9')
+            return false;
+    }
+    return !field.isEmpty();
+}
+
+// A line as the capture and the comparisons write them: colour texts and the
+// running total. Empty fields after the total are allowed, an empty field
+// before it (a run of more than 21 separators) is not.
+template <class View> bool isPixelRow(View row) {
+    bool colours = true; // every non-empty field before `last` is a colour text
+    bool gap = false;    // an empty field since `last`
+    std::optional<View> last;
+    forEachField(row, [&](long long, View field) {
+        if (field.isEmpty()) {
+            gap = true;
+            return;
+        }
+        if (gap || (last && !isColourText(*last)))
+            colours = false;
+        gap = false;
+        last = field;
+    });
+    return colours && last && isWholeNumber(*last);
+}
+
 // The fields of each row go to the table a row at a time, from field 1.
 template <class View> PixelSetRead storeRows(View text, PixelTable& table, long long maxRows) {
     const std::vector<View> rows = rowrules::lastOccurrences(rowrules::cutAtCr(text));
     if (static_cast<long long>(rows.size()) > maxRows)
         return {PixelSetRead::Status::TooManyRows, 0};
+    if (std::none_of(rows.begin(), rows.end(), [](View row) { return isPixelRow(row); }))
+        return {PixelSetRead::Status::NotAPixelSet, 0};
     std::vector<View> fields;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         fields.clear();
@@ -278,6 +320,9 @@ bool templateDiffers(const Rgb& templ, const Rgb& live, long long threshold) {
 // --- reading ---
 
 PixelSetRead readPixelSet(QByteArray bytes, PixelTable& table, long long maxRows) {
+    // No text the program writes holds a NUL byte, nor does GBK text.
+    if (bytes.contains('\0'))
+        return {PixelSetRead::Status::NotAPixelSet, 0};
     if (!bytes.contains('\r'))
         return {PixelSetRead::Status::NoRows, 0};
     if (lowerAsciiBytes(bytes)) {
@@ -290,6 +335,8 @@ PixelSetRead readPixelSet(QByteArray bytes, PixelTable& table, long long maxRows
 }
 
 PixelSetRead readPixelSetFile(const QString& path, PixelTable& table, long long maxRows) {
+    if (tooLargeToRead(path))
+        return {PixelSetRead::Status::TooLarge, 0};
     std::optional<QByteArray> bytes = readFileBytes(path);
     if (!bytes)
         return {};

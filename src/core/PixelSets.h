@@ -140,7 +140,7 @@ template <class View, class Store> void forEachField(View row, Store&& store) {
 inline constexpr long long lastStoredField = 4999;
 
 struct PixelSetRead {
-    enum class Status { Read, Unreadable, NoRows, TooManyRows };
+    enum class Status { Read, Unreadable, NoRows, TooManyRows, TooLarge, NotAPixelSet };
     Status status = Status::Unreadable;
     long long rows = 0;
 };
@@ -149,10 +149,22 @@ struct PixelSetRead {
 // and a CR LF are cut into rows as the row reader does (lower case, cut at
 // CR, repeats keep their last occurrence, empty rows dropped), and row r's
 // fields 1 .. 4999 go to cells (r, field). Cells the text does not reach keep
-// what they held. A text without any CR has no rows; more than `maxRows`
-// rows are refused. Either way the table is left untouched.
+// what they held.
+//
+// Refused, with the table untouched:
+// - a text with a NUL byte (a picture or any other binary file) is no pixel
+//   set;
+// - a text without any CR has no rows;
+// - more than `maxRows` rows are too many;
+// - a text none of whose rows is a line the capture or a comparison could
+//   have written is no pixel set. Such a row is colour texts (hexadecimal
+//   digits of any length and case, or "*") ended by a whole number, the
+//   running total: every field before its last non-empty one is a colour
+//   text, and that one is decimal digits. One such row is enough; the others
+//   may hold anything, as the colour reading takes any text.
 PixelSetRead readPixelSet(QByteArray bytes, PixelTable& table, long long maxRows);
-// The same from a file (unreadable when missing, a folder, or too large).
+// The same from a file: unreadable when missing or a folder, too large when
+// larger than the readers take (maxTextFileBytes).
 PixelSetRead readPixelSetFile(const QString& path, PixelTable& table, long long maxRows);
 
 // --- writing ---

@@ -74,9 +74,9 @@ QString chooseSet(CanvasEnv& c) {
     return c.mustStop() ? QString() : name;
 }
 
-// The chosen file into `table`. A file that cannot serve (unreadable, no
-// CR LF rows, more rows than the row reader holds) is told and ends the
-// operation with the table untouched.
+// The chosen file into `table`. A file that cannot serve (unreadable, too
+// large, no pixel set, no CR LF rows, more rows than the row reader holds) is
+// told and ends the operation with the table untouched.
 bool readSet(CanvasEnv& c, const QString& name, PixelTable& table,
              const QString& title = recognitionTitle) {
     SharedState& s = c.state();
@@ -86,6 +86,14 @@ bool readSet(CanvasEnv& c, const QString& name, PixelTable& table,
         return true;
     case PixelSetRead::Status::TooManyRows:
         dialogs(c).message(tooManyRowsMessage(), MessageButtons::Ok, QStringLiteral("Quorin"));
+        return false;
+    case PixelSetRead::Status::TooLarge:
+        dialogs(c).message(tooLargeMessage(name), MessageButtons::Ok, title);
+        return false;
+    case PixelSetRead::Status::NotAPixelSet:
+        dialogs(c).message(QStringLiteral("文件 %1 不是像素集合文件，未导入。")
+                               .arg(QDir::toNativeSeparators(name)),
+                           MessageButtons::Ok, title);
         return false;
     case PixelSetRead::Status::Unreadable:
     case PixelSetRead::Status::NoRows:

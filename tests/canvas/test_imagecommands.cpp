@@ -2,7 +2,10 @@
 #include "imagecmp/ImageCommands.h"
 #include "platform/TextFiles.h"
 #include "support/CanvasTest.h"
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
+#include <QImage>
 
 namespace quorin {
 namespace {
@@ -169,6 +172,38 @@ TEST_F(ImageCommands, AFileWithoutCrLfRowsEndsTheCompareWithANotice) {
     EXPECT_TRUE(t.dialogs.messageTexts().back().startsWith(QStringLiteral("无法读取像素集合")));
     EXPECT_EQ(t.temp.read(QString::fromLatin1(differenceFileName)), "previous");
     EXPECT_TRUE(t.dialogs.allAnswersUsed());
+}
+
+TEST_F(ImageCommands, AFileThatCannotBeASetIsToldByNameAndNothingIsCompared) {
+    captureTo(QStringLiteral("a.txt"));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(colors::red);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "JPG"));
+    t.temp.write(QStringLiteral("photo.jpg"), jpeg);
+    t.temp.write(QStringLiteral("nul.txt"), QByteArray("FF\t1\r\n\0", 7));
+    QFile huge(t.temp.file(QStringLiteral("huge.txt")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(300LL * 1000 * 1000)); // sparse
+    const QString diff = QString::fromLatin1(differenceFileName);
+    t.temp.write(diff, "previous");
+    const auto refused = [&](const char* name, const QString& message, bool second) {
+        SCOPED_TRACE(name);
+        const QString path = t.temp.file(QString::fromLatin1(name));
+        t.dialogs.clearLog();
+        if (second)
+            t.dialogs.answerOpen(t.temp.file(QStringLiteral("a.txt")));
+        t.dialogs.answerOpen(path);
+        command12Click(*c, 1);
+        const QStringList texts = t.dialogs.messageTexts();
+        EXPECT_EQ(texts.back(), message.arg(QDir::toNativeSeparators(path)));
+        EXPECT_EQ(texts.filter(QStringLiteral("成功导入")).size(), second ? 1 : 0);
+        EXPECT_EQ(t.temp.read(diff), "previous");
+    };
+    const QString noSet = QStringLiteral("文件 %1 不是像素集合文件，未导入。");
+    refused("photo.jpg", noSet, false);
+    refused("nul.txt", noSet, true);
+    refused("huge.txt", QStringLiteral("文件 %1 太大（超过 256 MB），无法读取。"), false);
 }
 
 TEST_F(ImageCommands, AFailedWriteOfTheDifferenceFileShowsNoSuccess) {

@@ -212,10 +212,15 @@ TEST(PixelRows, ReadingFillsCellsOfTheRowsAndKeepsTheRest) {
     EXPECT_EQ(t.at(1, 4), QStringLiteral("6"));
 
     // GBK text takes the same way.
-    read = readPixelSet(toGbk(QStringLiteral("红\tFF\r\n")), t, 3000);
-    EXPECT_EQ(read.rows, 1);
+    read = readPixelSet(toGbk(QStringLiteral("红\tFF\r\nFF\t3\r\n")), t, 3000);
+    EXPECT_EQ(read.rows, 2);
     EXPECT_EQ(t.at(0, 1), QStringLiteral("红"));
     EXPECT_EQ(t.at(0, 2), QStringLiteral("ff"));
+
+    // One line of colour texts (any case, odd length, "*") and a total is enough.
+    for (const char* text :
+         {"A0B0C\tFFFFFFFF\t*\t12\t\r\n\r\n", "zz\t1\r\nff|0|2\tjunk\r\n0\t2\r\n"})
+        EXPECT_EQ(readPixelSet(text, t, 3000).status, PixelSetRead::Status::Read) << text;
 }
 
 TEST(PixelRows, UnusableTextsLeaveTheTableAlone) {
@@ -226,6 +231,15 @@ TEST(PixelRows, UnusableTextsLeaveTheTableAlone) {
     EXPECT_EQ(readPixelSet("a\r\nb\r\nc\r\n", t, 2).status, PixelSetRead::Status::TooManyRows);
     EXPECT_EQ(readPixelSetFile(QStringLiteral("/no/such/file.txt"), t, 3000).status,
               PixelSetRead::Status::Unreadable);
+    // No sets: random bytes, a NUL byte, lines none of which is colours and a
+    // total, a field lost to a run of separators.
+    QByteArray random;
+    for (std::uint32_t i = 0, seed = 7; i < 65536; ++i)
+        random += static_cast<char>((seed = seed * 1664525u + 1013904223u) >> 24);
+    for (const QByteArray& bytes :
+         {random, QByteArray("FF\t1\r\n\0", 7), QByteArray("1\tgg\r\nff\t1.5\r\nfoo bar\r\n"),
+          "ff" + QByteArray(30, '\t') + "7\r\n"})
+        EXPECT_EQ(readPixelSet(bytes, t, 3000).status, PixelSetRead::Status::NotAPixelSet);
     EXPECT_EQ(t.at(0, 1), QStringLiteral("keep"));
 
     // Fields past 4999 are not stored.
