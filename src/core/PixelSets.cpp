@@ -198,12 +198,10 @@ template <class View> bool isPixelRow(View row) {
 }
 
 // The fields of each row go to the table a row at a time, from field 1.
-template <class View> PixelSetRead storeRows(View text, PixelTable& table, long long maxRows) {
-    const std::vector<View> rows = rowrules::lastOccurrences(rowrules::cutAtCr(text));
-    if (static_cast<long long>(rows.size()) > maxRows)
-        return {PixelSetRead::Status::TooManyRows, 0};
+template <class View>
+PixelSetRead::Status storeRows(const std::vector<View>& rows, PixelTable& table) {
     if (std::none_of(rows.begin(), rows.end(), [](View row) { return isPixelRow(row); }))
-        return {PixelSetRead::Status::NotAPixelSet, 0};
+        return PixelSetRead::Status::NotAPixelSet;
     std::vector<View> fields;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         fields.clear();
@@ -213,7 +211,7 @@ template <class View> PixelSetRead storeRows(View text, PixelTable& table, long 
         });
         table.setRow(static_cast<long long>(r), 1, std::span<const View>(fields));
     }
-    return {PixelSetRead::Status::Read, static_cast<long long>(rows.size())};
+    return PixelSetRead::Status::Read;
 }
 
 } // namespace
@@ -325,13 +323,15 @@ PixelSetRead readPixelSet(QByteArray bytes, PixelTable& table, long long maxRows
         return {PixelSetRead::Status::NotAPixelSet, 0};
     if (!bytes.contains('\r'))
         return {PixelSetRead::Status::NoRows, 0};
-    if (lowerAsciiBytes(bytes)) {
-        bytes.append("\r\n");
-        return storeRows(QByteArrayView(bytes), table, maxRows);
-    }
-    const QString text = lowerCase(fromGbk(bytes) + QStringLiteral("\r\n"));
-    bytes = QByteArray();
-    return storeRows(QStringView(text), table, maxRows);
+    auto status = PixelSetRead::Status::Read;
+    const RowReadResult rows =
+        zhong(std::move(bytes), static_cast<qsizetype>(std::max(maxRows, 0LL)),
+              [&](const auto& kept) { status = storeRows(kept, table); });
+    if (rows.tooMany)
+        return {PixelSetRead::Status::TooManyRows, 0};
+    if (status != PixelSetRead::Status::Read)
+        return {status, 0};
+    return {status, rows.rowCount};
 }
 
 PixelSetRead readPixelSetFile(const QString& path, PixelTable& table, long long maxRows) {

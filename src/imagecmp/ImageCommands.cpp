@@ -79,8 +79,7 @@ QString chooseSet(CanvasEnv& c) {
 // told and ends the operation with the table untouched.
 bool readSet(CanvasEnv& c, const QString& name, PixelTable& table,
              const QString& title = recognitionTitle) {
-    SharedState& s = c.state();
-    const PixelSetRead read = readPixelSetFile(name, table, s.tableColumn1.upper());
+    const PixelSetRead read = readPixelSetFile(name, table, rowTableRows);
     switch (read.status) {
     case PixelSetRead::Status::Read:
         return true;

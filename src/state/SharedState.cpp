@@ -8,8 +8,8 @@ std::size_t SharedState::memoryBytes() const {
     auto held = [](const auto& t) { return t.memoryBytes() - sizeof(t); };
     n += held(previewFiles) + held(strokeX) + held(strokeY) + held(strokeColor) +
          held(strokeWidth) + held(strokePointCount) + held(strokeGroupEnd) + held(treeRecords) +
-         held(recordValues) + held(splitItems) + held(tableColumn1) + held(tableColumn2) +
-         held(capturedPixels) + held(pixelSet1) + held(pixelSet2) + held(pixelSet3);
+         held(recordValues) + held(capturedPixels) + held(pixelSet1) + held(pixelSet2) +
+         held(pixelSet3);
     return n;
 }
 

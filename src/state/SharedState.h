@@ -66,11 +66,8 @@ struct SharedState {
     double replayPanX = 0;
     double replayPanY = 0;
     double replayLastResult = 0;
-    BoundedArray<QString> splitItems{100000};
 
-    // --- two-column tables read by the row reader ---
-    BoundedArray<QString> tableColumn1{3000};
-    BoundedArray<QString> tableColumn2{3000};
+    // --- the row reader: rows kept from the last stroke file read ---
     double tableRowCount = 0;
 
     // --- pixel sets ---
