@@ -9,6 +9,9 @@ class CanvasEnv;
 // "图形文件*.jpg|*.jpg|..." : every picture dialog of the canvas.
 QString pictureFileFilter();
 
+// A picture file that is missing, damaged, cut short or too large to show.
+QString pictureNotOpenedMessage(const QString& path);
+
 // Click on Command1(index): runs the command of that button.
 void runCommandBar(CanvasEnv& canvas, int index);
 
