@@ -2,6 +2,7 @@
 #include "app/Launchers.h"
 #include "canvaswindow/CanvasWindow.h"
 #include "mainwindow/MainWindow.h"
+#include <QApplication>
 #include <QTimer>
 
 namespace quorin {
@@ -109,6 +110,10 @@ bool Program::canvasVisible() const {
 
 void Program::showCanvas() {
     canvas().show();
+}
+
+bool Program::commandSuspended() const {
+    return suspended_ > 0 || QApplication::activeModalWidget() != nullptr;
 }
 
 MainFields& Program::mainFields() {

@@ -42,6 +42,7 @@ public:
     void launch(CanvasMode mode) override;
     bool canvasVisible() const override;
     void showCanvas() override;
+    bool commandSuspended() const override;
 
     // --- what the canvas asks ---
     MainFields& mainFields() override;

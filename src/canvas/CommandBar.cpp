@@ -16,6 +16,7 @@
 #include "state/MainFields.h"
 #include "state/SharedState.h"
 #include <QDate>
+#include <QDir>
 #include <QLocale>
 #include <array>
 #include <utility>
@@ -82,6 +83,11 @@ void savePictureSteps(CanvasEnv& canvas, const QString& replaceTitle, bool withR
 }
 
 } // namespace
+
+QString pictureNotOpenedMessage(const QString& path) {
+    return QStringLiteral("无法打开图像文件 ") + QDir::toNativeSeparators(path) +
+           QStringLiteral("。");
+}
 
 void runCommandBar(CanvasEnv& canvas, int index) {
     switch (index) {
@@ -239,9 +245,13 @@ void importPicture(CanvasEnv& canvas) {
     pic.setAutoRedraw(true);
     if (!file.isEmpty()) {
         canvas.Image1->setStretch(true);
-        // A file that is not a picture ends the command where it stands.
-        if (!canvas.Image1->loadPicture(file))
+        // A file that cannot be shown ends the command where it stands, and
+        // the user hears which one it was.
+        if (!canvas.Image1->loadPicture(file)) {
+            dialogs(canvas).message(pictureNotOpenedMessage(file), MessageButtons::Ok,
+                                    QStringLiteral("Quorin"));
             return;
+        }
         paintImageOverPicture(canvas);
         pic.setAutoRedraw(false);
         pic.refresh();

@@ -6,6 +6,9 @@ namespace quorin {
 
 class CanvasEnv;
 
+// A picture file that is missing, damaged, cut short or too large to show.
+QString pictureNotOpenedMessage(const QString& path);
+
 // Click on Command1(index): runs the command of that button.
 void runCommandBar(CanvasEnv& canvas, int index);
 

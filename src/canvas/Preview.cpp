@@ -2,11 +2,11 @@
 #include "canvas/CanvasBackgrounds.h"
 #include "core/PreviewList.h"
 #include "platform/NumberText.h"
+#include "platform/PictureFile.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
 #include "state/CanvasEnv.h"
 #include "state/SharedState.h"
-#include <QImageReader>
 #include <cmath>
 
 namespace quorin {
@@ -81,9 +81,7 @@ void previewStepTick(CanvasEnv& canvas) {
     pic.setAutoRedraw(true);
     if (!entry.isEmpty()) {
         // A file that is no picture leaves the previous one to be painted again.
-        QImageReader reader(entry);
-        reader.setDecideFormatFromContent(true);
-        const QImage image = reader.read();
+        const QImage image = readPictureFile(entry);
         if (!image.isNull())
             canvas.Image1->setPicture(image);
         const QSizeF holder = imageHolderSize(*canvas.Image1);

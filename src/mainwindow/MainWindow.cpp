@@ -109,6 +109,7 @@ MainWindow::MainWindow(MainWindowHost& host, SharedState& state, const Services&
 MainWindow::~MainWindow() {
     Timer3.stop();
     Timer4.stop();
+    VideoNotice.stop();
     WindowsMediaPlayer1.reset();
     state_.swatches.onChange = nullptr;
 }
@@ -201,13 +202,17 @@ void MainWindow::createControls() {
 
     if (services().makeMediaPlayer)
         WindowsMediaPlayer1 = services().makeMediaPlayer(this);
-    if (WindowsMediaPlayer1)
+    if (WindowsMediaPlayer1) {
         WindowsMediaPlayer1->onClick = [this](int button) { playerClick(button); };
+        WindowsMediaPlayer1->onError = [this](const QString& file) { playerError(file); };
+    }
 
     Timer3.setInterval(618);
     connect(&Timer3, &QTimer::timeout, this, [this] { timer3Tick(); });
     Timer4.setInterval(1000);
     connect(&Timer4, &QTimer::timeout, this, [this] { timer4Tick(); });
+    VideoNotice.setInterval(100);
+    connect(&VideoNotice, &QTimer::timeout, this, [this] { videoNoticeTick(); });
     Timer4.start();
 }
 
@@ -298,6 +303,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     closing = true; // commands waiting inside a handler stop after their wait
     Timer3.stop();
     Timer4.stop();
+    VideoNotice.stop();
     host_.unloadCanvas();
     event->accept();
 }
@@ -310,8 +316,17 @@ PlotEnv MainWindow::plotEnv() {
 }
 
 VideoEnv MainWindow::videoEnv() {
-    return {WindowsMediaPlayer1.get(), *HScroll1,   Timer3, *Picture1, state_,
-            services_.dialogs,         videoPaused, closing};
+    return {WindowsMediaPlayer1.get(),
+            *HScroll1,
+            Timer3,
+            *Picture1,
+            state_,
+            services_.dialogs,
+            videoPaused,
+            closing,
+            videoFile,
+            failedVideos,
+            VideoNotice};
 }
 
 void MainWindow::command1Click() {
@@ -351,6 +366,16 @@ void MainWindow::timer3Tick() {
 void MainWindow::playerClick(int button) {
     VideoEnv env = videoEnv();
     toggleVideoPause(env, button);
+}
+void MainWindow::playerError(const QString& file) {
+    VideoEnv env = videoEnv();
+    noteVideoFailure(env, file);
+}
+void MainWindow::videoNoticeTick() {
+    if (host_.commandSuspended())
+        return; // the notice ticks again
+    VideoEnv env = videoEnv();
+    tellVideoFailures(env);
 }
 
 } // namespace quorin

@@ -3,6 +3,7 @@
 #include "platform/MediaPlayer.h"
 #include "platform/PictureBox.h"
 #include "state/MainFields.h"
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -52,10 +53,13 @@ public:
     ImageBox* Image1 = nullptr;
     QScrollBar* HScroll1 = nullptr;
     std::unique_ptr<MediaPlayer> WindowsMediaPlayer1;
-    QTimer Timer3; // video position bar, 618 ms
-    QTimer Timer4; // one-shot start of the animated display, 1000 ms
+    QTimer Timer3;      // video position bar, 618 ms
+    QTimer Timer4;      // one-shot start of the animated display, 1000 ms
+    QTimer VideoNotice; // tells of videos that could not be played, 100 ms
 
     bool videoPaused = false;
+    QString videoFile;        // the video started last
+    QStringList failedVideos; // not played, not yet told
     // Set when the window closes; a command resuming from a wait then stops.
     bool closing = false;
     // The window's own fore colour, which the plot commands set; the plot
@@ -76,6 +80,8 @@ public:
     void hScroll1Change();
     void timer3Tick();
     void playerClick(int button);
+    void playerError(const QString& file);
+    void videoNoticeTick();
 
     // Paper colour of the plot (the hidden swatch Command6(0)).
     ColorValue paperColor() const;

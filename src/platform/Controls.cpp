@@ -1,5 +1,6 @@
 #include "platform/Controls.h"
 #include "platform/InputCodes.h"
+#include "platform/PictureFile.h"
 #include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
@@ -231,8 +232,8 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event) {
 ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {}
 
 bool ImageBox::loadPicture(const QString& path) {
-    QImage img;
-    const bool ok = !path.isEmpty() && img.load(path);
+    const QImage img = readPictureFile(path);
+    const bool ok = !img.isNull();
     picture_ = ok ? img.convertToFormat(QImage::Format_RGB32) : QImage();
     update();
     return ok;

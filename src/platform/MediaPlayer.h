@@ -33,6 +33,10 @@ public:
     virtual double duration() const = 0; // seconds, 0 while unknown
     // Mouse button of a click on the picture (1 left, 2 right).
     std::function<void(int button)> onClick;
+    // The file given to setUrl cannot be played (missing, no video, damaged).
+    // Called from the event loop, never from inside a call to the player, and
+    // at most once per setUrl.
+    std::function<void(const QString& file)> onError;
 };
 
 } // namespace quorin

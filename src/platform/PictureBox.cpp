@@ -1,6 +1,7 @@
 #include "platform/PictureBox.h"
 
 #include "platform/InputCodes.h"
+#include "platform/PictureFile.h"
 #include "platform/PictureGeometry.h"
 #include "platform/QtColour.h"
 #include "platform/TextFiles.h"
@@ -9,7 +10,6 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
-#include <QImageReader>
 #include <QImageWriter>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -224,10 +224,7 @@ void PictureBox::setBackColor(ColorValue color) {
 }
 
 bool PictureBox::loadPicture(const QString& path) {
-    QImageReader reader(path);
-    // Files named .jpg may hold a bitmap (the box itself saves them so).
-    reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
+    const QImage image = readPictureFile(path);
     picture_ = image;
     eraseAll();
     return !image.isNull();

@@ -31,10 +31,15 @@ protected:
 // server) is made on first use, so a run that plays no video never touches
 // the audio system.
 struct QtMediaPlayer::Impl {
+    explicit Impl(QtMediaPlayer& owner) : owner(owner) {}
+
+    QtMediaPlayer& owner;
     std::unique_ptr<QMediaPlayer> player;
     std::unique_ptr<QAudioOutput> audio;
     ClickableVideoWidget* video = nullptr; // owned by the parent widget
     int volume = 100;
+    QString file;          // given to setUrl last
+    bool reported = false; // its failure is on its way to the owner
 
     QMediaPlayer& engine() {
         if (!player) {
@@ -43,12 +48,41 @@ struct QtMediaPlayer::Impl {
             audio->setVolume(float(volume) / 100.0f);
             player->setAudioOutput(audio.get());
             player->setVideoOutput(video);
+            // A failure shows as an error, as invalid media, or both.
+            QObject::connect(player.get(), &QMediaPlayer::errorOccurred, player.get(),
+                             [this](QMediaPlayer::Error error) {
+                                 if (error != QMediaPlayer::NoError)
+                                     failed();
+                             });
+            QObject::connect(player.get(), &QMediaPlayer::mediaStatusChanged, player.get(),
+                             [this](QMediaPlayer::MediaStatus status) {
+                                 if (status == QMediaPlayer::InvalidMedia)
+                                     failed();
+                             });
         }
         return *player;
     }
+
+    // Reported from the event loop: the engine may signal from inside
+    // setSource, and the owner's answer may take a while (a message box).
+    // Posted to the engine, so a report still on its way when the player is
+    // destroyed is dropped with it.
+    void failed() {
+        if (reported || file.isEmpty())
+            return;
+        reported = true;
+        QMetaObject::invokeMethod(
+            player.get(),
+            [this, failedFile = file] {
+                // A copy: the owner may let the player go while it answers.
+                if (const auto report = owner.onError)
+                    report(failedFile);
+            },
+            Qt::QueuedConnection);
+    }
 };
 
-QtMediaPlayer::QtMediaPlayer(QWidget* parent) : d(std::make_unique<Impl>()) {
+QtMediaPlayer::QtMediaPlayer(QWidget* parent) : d(std::make_unique<Impl>(*this)) {
     d->video = new ClickableVideoWidget(parent);
     d->video->hide();
     d->video->clicked = [this](int button) {
@@ -59,12 +93,17 @@ QtMediaPlayer::QtMediaPlayer(QWidget* parent) : d(std::make_unique<Impl>()) {
 
 QtMediaPlayer::~QtMediaPlayer() {
     if (d->player) {
+        // Nothing the engine says while it stops is reported to an owner
+        // that is going away.
+        d->player->disconnect(d->player.get());
         d->player->stop();
         d->player->setVideoOutput(static_cast<QObject*>(nullptr));
     }
 }
 
 void QtMediaPlayer::setUrl(const QString& file) {
+    d->file = file;
+    d->reported = false;
     d->engine().setSource(QUrl::fromLocalFile(file));
     d->engine().play();
 }

@@ -5,9 +5,11 @@
 #include "platform/NumberText.h"
 #include "platform/PictureBox.h"
 #include "state/SharedState.h"
+#include <QDir>
 #include <QScrollBar>
 #include <QTimer>
 #include <cmath>
+#include <utility>
 
 namespace quorin {
 
@@ -26,6 +28,7 @@ void startVideo(VideoEnv& env) {
     MediaPlayer* player = env.player;
     if (!player)
         return; // no player service: nothing to play on
+    env.file = file;
     player->setUrl(file);
     player->setControlsHidden(true);
     player->setVisible(true);
@@ -90,6 +93,39 @@ void toggleVideoPause(VideoEnv& env, int button) {
     } else {
         player->play();
         player->setToolTip(QString());
+    }
+}
+
+QString videoNotPlayedMessage(const QString& file) {
+    return QStringLiteral("无法播放视频文件 ") + QDir::toNativeSeparators(file) +
+           QStringLiteral("。");
+}
+
+void noteVideoFailure(VideoEnv& env, const QString& file) {
+    if (!env.failed.contains(file))
+        env.failed << file;
+    if (!env.failureNotice.isActive())
+        env.failureNotice.start();
+}
+
+void tellVideoFailures(VideoEnv& env) {
+    env.failureNotice.stop();
+    // Taken first: a failure reported while a message is up comes at a later tick.
+    const QStringList failed = std::exchange(env.failed, {});
+    if (env.closing)
+        return;
+    for (const QString& file : failed) {
+        if (file == env.file && env.player) {
+            env.file.clear();
+            env.barClock.stop();
+            env.bar.hide();
+            env.player->setVisible(false);
+            env.plot.show();
+        }
+        env.dialogs.message(videoNotPlayedMessage(file), MessageButtons::Ok,
+                            QStringLiteral("Quorin"));
+        if (env.closing)
+            return;
     }
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <QString>
+#include <QStringList>
 
 class QScrollBar;
 class QTimer;
@@ -19,7 +21,10 @@ struct VideoEnv {
     SharedState& state;
     Dialogs& dialogs;
     bool& paused;
-    const bool& closing; // the window is closing: start nothing more
+    const bool& closing;   // the window is closing: start nothing more
+    QString& file;         // the video started last
+    QStringList& failed;   // videos the player could not play, not yet told
+    QTimer& failureNotice; // ticks until the program is free to tell them
 };
 
 // 视频播放: choose a file and play it over the plot, with the position bar.
@@ -34,6 +39,17 @@ void seekVideo(VideoEnv& env);
 
 // A click on the picture: the left button pauses and resumes.
 void toggleVideoPause(VideoEnv& env, int button);
+
+// The player could not play `file`. It is told at the next tick of the notice
+// that finds no command in a wait or a dialog: the report may come while the
+// user has started something else, which must not be held up by a message.
+void noteVideoFailure(VideoEnv& env, const QString& file);
+
+// The notice's tick, with the program free: each failed file is told once.
+// When it is the video over the plot, the plot comes back in its place.
+void tellVideoFailures(VideoEnv& env);
+
+QString videoNotPlayedMessage(const QString& file);
 
 inline constexpr int videoBarMax = 32767;
 

@@ -34,6 +34,9 @@ public:
     // Shows the canvas, loading it first when it is not loaded.
     virtual void showCanvas() = 0;
     virtual void unloadCanvas() = 0;
+    // A command is held in a wait or a dialog, or a modal window is up: what
+    // the window would start of itself (a notice) waits until this is over.
+    virtual bool commandSuspended() const = 0;
 
 protected:
     ~MainWindowHost() = default;

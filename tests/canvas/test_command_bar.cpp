@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QTest>
+#include <QtEndian>
 
 namespace quorin {
 namespace {
@@ -274,14 +275,41 @@ TEST_F(CommandBar, ImportPictureStretchesTheChosenFileOverTheCanvas) {
     EXPECT_EQ(p.point(20, 20), colors::blue);
     EXPECT_FALSE(p.autoRedraw());
     EXPECT_FALSE(c->Image1->isVisible());
+    EXPECT_TRUE(t.dialogs.messageTexts().isEmpty());
 }
 
-TEST_F(CommandBar, ImportOfAFileThatIsNoPictureEndsWithTheDrawingKept) {
-    t.temp.write("notes.jpg", "not a picture");
-    t.dialogs.answerOpen(t.temp.file("notes.jpg"));
+TEST_F(CommandBar, ImportOfAFileThatCannotBeShownNamesItAndEndsThere) {
+    const QByteArray jpeg = t.temp.read("hai1.jpg");
+    ASSERT_TRUE(QImage(t.temp.file("hai1.jpg")).save(t.temp.file("whole.png")));
+    const QByteArray png = t.temp.read("whole.png");
+    QByteArray huge = jpeg; // its frame header claims 30000 x 30000 pixels
+    qToBigEndian<quint16>(30000, huge.data() + huge.indexOf("\xFF\xC0") + 5);
+    qToBigEndian<quint16>(30000, huge.data() + huge.indexOf("\xFF\xC0") + 7);
+    const std::vector<std::pair<QString, QByteArray>> files = {
+        {"empty.jpg", {}},
+        {"notes.jpg", "not a picture"},
+        {"scrambled.png", png.left(40) + QByteArray(png.size() - 40, 'Z')},
+        {"cut.png", png.left(png.size() / 2)},
+        {"cut.jpg", jpeg.left(jpeg.size() * 3 / 4)}, // inside the picture data
+        {"huge.jpg", huge}};
+    QStringList expected;
+    for (const auto& [name, bytes] : files) {
+        t.temp.write(name, bytes);
+        t.dialogs.answerOpen(t.temp.file(name));
+        c->command1Click(9);
+        EXPECT_FALSE(c->Image1->hasPicture()) << name.toStdString();
+        expected << QStringLiteral("无法打开图像文件 %1。")
+                        .arg(QDir::toNativeSeparators(t.temp.file(name)));
+    }
+    EXPECT_EQ(t.dialogs.messageTexts(), expected);
+    EXPECT_EQ(t.dialogs.shown().back().title, QStringLiteral("Quorin"));
+
+    // Bytes after the end of a whole JPEG do no harm.
+    t.temp.write("tail.jpg", jpeg + QByteArray(64, '\0'));
+    t.dialogs.answerOpen(t.temp.file("tail.jpg"));
     c->command1Click(9);
-    EXPECT_TRUE(c->Picture1->autoRedraw()); // left as the failing step found it
-    EXPECT_FALSE(c->Image1->hasPicture());
+    EXPECT_TRUE(c->Image1->hasPicture());
+    EXPECT_EQ(t.dialogs.messageTexts().size(), files.size());
 }
 
 TEST_F(CommandBar, ImportPictureStopsWhenTheCanvasIsClosedDuringItsWait) {

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -166,6 +167,36 @@ TEST_F(Video, LeftClickPausesAndResumes) {
     EXPECT_EQ(player.tip, QString());
 }
 
+// --- a file the player cannot play: told once, from the event loop ---
+
+TEST_F(Video, AFileThatCannotBePlayedIsToldOnceAndThePlotComesBack) {
+    start();
+    player.fail();
+    player.fail(); // an error and invalid media: one failure
+    EXPECT_TRUE(tp.dialogs.messageTexts().isEmpty());
+    QTest::qWait(300);
+    EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{"无法播放视频文件 /videos/clip.mp4。"});
+    EXPECT_FALSE(player.visible);
+    EXPECT_FALSE(w.Timer3.isActive());
+    EXPECT_FALSE(w.Picture1->isHidden());
+}
+
+TEST_F(Video, ALateFailureWaitsForTheNextCommandAndLeavesItsVideoPlaying) {
+    start();
+    // Reported while the next video is being chosen, and time passes there.
+    tp.dialogs.onFile = [&] {
+        player.fail();
+        QTest::qWait(300);
+        EXPECT_TRUE(tp.dialogs.messageTexts().isEmpty());
+    };
+    tp.dialogs.answerOpen(QStringLiteral("/videos/next.mp4"));
+    w.Command14->click();
+    QTest::qWait(300);
+    EXPECT_EQ(tp.dialogs.messageTexts(), QStringList{"无法播放视频文件 /videos/clip.mp4。"});
+    EXPECT_TRUE(player.visible);
+    EXPECT_TRUE(w.Timer3.isActive());
+}
+
 // The real player on a clip made for the test, with a real event loop.
 TEST(RealVideo, PlaysSeeksPausesAndStops) {
     const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
@@ -212,4 +243,18 @@ TEST(RealVideo, PlaysSeeksPausesAndStops) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return player.playState() == MediaPlayer::Playing; }, 2000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return player.playState() == MediaPlayer::Stopped; }, 5000))
         << "state " << player.playState() << " at " << player.position();
+}
+
+TEST(RealVideo, AFileThatIsNoVideoIsReportedOnceFromTheEventLoop) {
+    QTemporaryFile bad;
+    ASSERT_TRUE(bad.open() && bad.write(QByteArray(4096, 'x')) == 4096 && bad.flush());
+    QWidget parent;
+    QtMediaPlayer player(&parent);
+    QStringList reports;
+    player.onError = [&](const QString& file) { reports << file; };
+    player.setUrl(bad.fileName());
+    EXPECT_TRUE(reports.isEmpty()); // never from inside the call
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !reports.isEmpty(); }, 5000));
+    QTest::qWait(300);
+    EXPECT_EQ(reports, QStringList{bad.fileName()});
 }

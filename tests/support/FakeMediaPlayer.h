@@ -36,6 +36,12 @@ public:
         calls << QStringLiteral("seek %1").arg(s);
     }
     double duration() const override { return dur; }
+    // What the real player reports, from the event loop, when the file it
+    // was given last cannot be played.
+    void fail() {
+        if (onError)
+            onError(url);
+    }
 
     QString url;
     bool controlsHidden = false;
