@@ -2,9 +2,9 @@
 #include "motion/CanvasModel.h"
 #include "motion/CanvasPlot.h"
 #include "motion/CanvasWaits.h"
-#include "motion/DeriveCommand.h"
 #include "platform/NumberText.h"
 #include "state/CanvasEnv.h"
+#include "state/DropFields.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
 #include "state/WindowHosts.h"
@@ -55,7 +55,7 @@ void sweep(CanvasEnv& canvas, CanvasModel& model) {
             if (y < bottom) {
                 pic.lineTo(x, y, pen);
                 // Closed or stopped during the wait: the sweep ends here.
-                if (!spinThenClear(canvas))
+                if (!pauseAndClear(canvas, 0))
                     return false;
                 // The newest segment stays after the clearing.
                 if (sample > dt)

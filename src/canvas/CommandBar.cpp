@@ -12,6 +12,7 @@
 #include "platform/Services.h"
 #include "platform/TextFiles.h"
 #include "platform/Twips.h"
+#include "state/CanvasDialogs.h"
 #include "state/CanvasEnv.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
@@ -28,15 +29,6 @@ namespace {
 const QString drawTitle = QStringLiteral("Quorin画图");
 const QString saveTitle = QStringLiteral("Quorin计算 ");
 const QString prestoreTitle = QStringLiteral("Quorin计算 之 查询存储");
-
-Dialogs& dialogs(CanvasEnv& canvas) {
-    return canvas.services().dialogs;
-}
-
-bool askYes(CanvasEnv& canvas, const QString& question, const QString& title) {
-    return dialogs(canvas).message(question, MessageButtons::YesNo, title) == Answer::Yes &&
-           !canvas.mustStop();
-}
 
 // A file the command could not write: the user hears, and the file is as it
 // was (pictures are replaced whole, records appended whole or not at all).

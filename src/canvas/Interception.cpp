@@ -4,9 +4,9 @@
 #include "motion/CanvasModel.h"
 #include "motion/CanvasPlot.h"
 #include "motion/CanvasWaits.h"
-#include "motion/DeriveCommand.h"
 #include "platform/NumberText.h"
 #include "state/CanvasEnv.h"
+#include "state/DropFields.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
 #include <array>
@@ -89,7 +89,7 @@ bool showCandidate(CanvasEnv& canvas, const InterceptCandidate& c) {
     if (c.hit)
         writeHit(canvas, c);
 
-    if (!pauseAndClear0(canvas))
+    if (!pauseAndClear(canvas, 0.01))
         return false;
     pic.pset(0, 0, pen);
     for (const PathPoint& p : c.path) {
@@ -108,11 +108,11 @@ bool showCandidate(CanvasEnv& canvas, const InterceptCandidate& c) {
 struct RingFrame {
     std::array<double, 2> radii;
     int rings;
-    bool (*wait)(CanvasEnv&);
+    double seconds; // shown for, then cleared
 };
 constexpr RingFrame ringFrames[] = {
-    {{0.6, 0}, 1, pauseAndClear1},   {{1, 0}, 1, pauseAndClear2},   {{1.2, 0}, 1, pauseAndClear3},
-    {{2.5, 3.7}, 2, pauseAndClear4}, {{6.2, 0}, 1, pauseAndClear5},
+    {{0.6, 0}, 1, 0.01},   {{1, 0}, 1, 0.01},   {{1.2, 0}, 1, 0.02},
+    {{2.5, 3.7}, 2, 0.03}, {{6.2, 0}, 1, 0.05},
 };
 
 bool hitRings(CanvasEnv& canvas, double x, double y, double h) {
@@ -126,7 +126,7 @@ bool hitRings(CanvasEnv& canvas, double x, double y, double h) {
     for (const RingFrame& frame : ringFrames) {
         for (int i = 0; i < frame.rings; ++i)
             pic.circle(x, y, frame.radii[i] * h, pen);
-        if (!frame.wait(canvas))
+        if (!pauseAndClear(canvas, frame.seconds))
             return false;
         pic.setFillStyle(FillStyle::Transparent);
     }

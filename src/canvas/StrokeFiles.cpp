@@ -4,16 +4,13 @@
 #include "core/StrokeFile.h"
 #include "platform/Services.h"
 #include "platform/TextFiles.h"
+#include "state/CanvasDialogs.h"
 #include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 
 namespace quorin {
 
 namespace {
-
-Dialogs& dialogs(CanvasEnv& canvas) {
-    return canvas.services().dialogs;
-}
 
 StrokeTables tablesOf(SharedState& s) {
     return {s.strokeX,     s.strokeY,          s.strokeColor,
@@ -26,7 +23,7 @@ QString chooseTextFileToReplace(CanvasEnv& canvas, const QString& notice) {
     tellDrawing(canvas, notice);
     if (canvas.mustStop())
         return {};
-    const QString name = dialogs(canvas).saveFile(QString::fromUtf8(textFileFilter));
+    const QString name = dialogs(canvas).saveFile(textFileFilter());
     if (canvas.mustStop() || name.isEmpty())
         return {};
     if (fileExists(name)) {
@@ -37,10 +34,6 @@ QString chooseTextFileToReplace(CanvasEnv& canvas, const QString& notice) {
             return {};
     }
     return name;
-}
-
-QString notWrittenMessage(const QString& name) {
-    return QStringLiteral("无法写入文件 ") + name + QStringLiteral("，原有文件未改动。");
 }
 
 void tellNotWritten(CanvasEnv& canvas, const QString& name) {
@@ -66,7 +59,7 @@ void inputres(CanvasEnv& canvas) {
     tellDrawing(canvas, QStringLiteral("将要导入的是Quorin画画的轨迹结果；\r\n是否继续？"));
     if (canvas.mustStop())
         return;
-    const QString name = dialogs(canvas).openFile(QString::fromUtf8(textFileFilter));
+    const QString name = dialogs(canvas).openFile(textFileFilter());
     if (canvas.mustStop() || name.isEmpty())
         return;
     if (tooLargeToRead(name)) {

@@ -18,9 +18,7 @@ void inputres(CanvasEnv& canvas);
 QString chooseTextFileToReplace(CanvasEnv& canvas, const QString& notice);
 // A replace of `name` that failed: the old file is whole, and the user hears.
 void tellNotWritten(CanvasEnv& canvas, const QString& name);
-QString notWrittenMessage(const QString& name);
 
-inline const char* const textFileFilter = "文本文件*.txt|*.txt";
 // The replace question of the stroke files (two spaces before 之, as always).
 inline const char* const strokesReplaceTitle = "Quorin 进化-quorin evolution  之 画画";
 

@@ -1,10 +1,10 @@
 #include "imagecmp/ImageCommands.h"
-#include "canvas/StrokeFiles.h"
 #include "core/PixelSets.h"
 #include "core/RowReader.h"
 #include "platform/Services.h"
 #include "platform/TextFiles.h"
 #include "platform/Twips.h"
+#include "state/CanvasDialogs.h"
 #include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 #include <QDir>
@@ -37,10 +37,6 @@ const QString redrawWithThirdQuestion =
 constexpr ColorValue comparingBack = 39321; // the two-step buttons after a capture
 constexpr ColorValue capturingBack = 39168; // and after the comparison
 
-Dialogs& dialogs(CanvasEnv& c) {
-    return c.services().dialogs;
-}
-
 // The two waits of the image operations; both let the window's events run.
 // False when the canvas was closed meanwhile.
 bool pauseOneSecond(CanvasEnv& c) {
@@ -58,19 +54,15 @@ bool tell(CanvasEnv& c, const QString& text, const QString& title = recognitionT
     return !c.mustStop();
 }
 
-// A Yes/No question; nothing when the canvas was closed meanwhile.
-std::optional<bool> ask(CanvasEnv& c, const QString& text,
-                        const QString& title = recognitionTitle) {
-    const Answer a = dialogs(c).message(text, MessageButtons::YesNo, title);
-    if (c.mustStop())
-        return std::nullopt;
-    return a == Answer::Yes;
+// A Yes/No question under the recognition's title.
+std::optional<bool> ask(CanvasEnv& c, const QString& text) {
+    return quorin::ask(c, text, recognitionTitle);
 }
 
 // The open dialog for a pixel set: "" when cancelled or when the canvas was
 // closed meanwhile.
 QString chooseSet(CanvasEnv& c) {
-    const QString name = dialogs(c).openFile(QString::fromUtf8(textFileFilter));
+    const QString name = dialogs(c).openFile(textFileFilter());
     return c.mustStop() ? QString() : name;
 }
 
@@ -298,7 +290,7 @@ void capture(CanvasEnv& c, CommandButton* button, CaptureButton kind) {
     }
     if (!tell(c, QStringLiteral("将要保存的是Quorin画画的像素集合；\r\n是否继续？")))
         return;
-    const QString name = dialogs(c).saveFile(QString::fromUtf8(textFileFilter));
+    const QString name = dialogs(c).saveFile(textFileFilter());
     if (c.mustStop())
         return;
     const HiddenButtons hidden(c, {c.Command1[9], button, c.Command1[7]});

@@ -1,6 +1,6 @@
 #include "motion/CanvasModel.h"
 #include "core/CanvasMotion.h"
-#include "motion/DeriveCommand.h"
+#include "state/DropFields.h"
 #include "state/MainFields.h"
 #include <cmath>
 

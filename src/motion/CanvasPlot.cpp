@@ -3,10 +3,10 @@
 #include "core/PlotSampling.h"
 #include "motion/CanvasModel.h"
 #include "motion/CanvasWaits.h"
-#include "motion/DeriveCommand.h"
 #include "platform/NumberText.h"
 #include "platform/Services.h"
 #include "state/CanvasEnv.h"
+#include "state/DropFields.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
 #include <cmath>
@@ -107,7 +107,7 @@ void clickPlot(CanvasEnv& canvas) {
     const double d = static_cast<float>(pic.scaleWidth() / canvasPlotSteps);
     if (canvas.huaxian) {
         const bool alive = alongPath(model, canvas, t, [&](double x, double y) {
-            if (!pauseAndClear0(canvas))
+            if (!pauseAndClear(canvas, 0.01))
                 return false;
             pic.setFillColor(pen);
             pic.setFillStyle(FillStyle::Solid);

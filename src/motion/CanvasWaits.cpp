@@ -14,12 +14,6 @@ bool busy(CanvasEnv& canvas, double seconds) {
     return !canvas.mustStop();
 }
 
-bool busyThenClear(CanvasEnv& canvas, double seconds) {
-    if (!busy(canvas, seconds))
-        return false;
-    canvas.Picture1->cls();
-    return true;
-}
 } // namespace
 
 bool canvasPause(CanvasEnv& canvas) {
@@ -29,32 +23,15 @@ bool canvasPause(CanvasEnv& canvas) {
     return busy(canvas, hundredth);
 }
 
-bool pauseAndClear0(CanvasEnv& canvas) {
-    return busyThenClear(canvas, hundredth);
-}
-bool pauseAndClear1(CanvasEnv& canvas) {
-    return busyThenClear(canvas, hundredth);
-}
-bool pauseAndClear2(CanvasEnv& canvas) {
-    return busyThenClear(canvas, hundredth);
-}
-bool pauseAndClear3(CanvasEnv& canvas) {
-    return busyThenClear(canvas, 0.02);
-}
-bool pauseAndClear4(CanvasEnv& canvas) {
-    return busyThenClear(canvas, 0.03);
-}
-bool pauseAndClear5(CanvasEnv& canvas) {
-    return busyThenClear(canvas, 0.05);
+bool pauseAndClear(CanvasEnv& canvas, double seconds) {
+    if (!busy(canvas, seconds))
+        return false;
+    canvas.Picture1->cls();
+    return true;
 }
 
 bool pauseHundredthBusy(CanvasEnv& canvas) {
     return busy(canvas, hundredth);
-}
-
-bool spinThenClear(CanvasEnv& canvas) {
-    // A wait of no time: what was drawn still shows, at the clock's display rate.
-    return busyThenClear(canvas, 0);
 }
 
 bool yanchi(CanvasEnv& canvas) {

@@ -13,19 +13,12 @@ class CanvasEnv;
 
 // More than 0.01 s; while a record replay runs, no wait at all.
 [[nodiscard]] bool canvasPause(CanvasEnv& canvas);
-// More than 0.01 s, then Cls of the canvas picture.
-[[nodiscard]] bool pauseAndClear0(CanvasEnv& canvas);
-// The hit rings' waits: more than 0.01, 0.01, 0.02, 0.03 and 0.05 s, each
-// then Cls of the canvas picture.
-[[nodiscard]] bool pauseAndClear1(CanvasEnv& canvas);
-[[nodiscard]] bool pauseAndClear2(CanvasEnv& canvas);
-[[nodiscard]] bool pauseAndClear3(CanvasEnv& canvas);
-[[nodiscard]] bool pauseAndClear4(CanvasEnv& canvas);
-[[nodiscard]] bool pauseAndClear5(CanvasEnv& canvas);
+// More than `seconds` (0.01 s and the hit rings' 0.01 to 0.05 s), then Cls of
+// the canvas picture; 0: no measurable time, what was drawn still shows at the
+// clock's display rate.
+[[nodiscard]] bool pauseAndClear(CanvasEnv& canvas, double seconds);
 // More than 0.01 s.
 [[nodiscard]] bool pauseHundredthBusy(CanvasEnv& canvas);
-// No measurable time, then Cls of the canvas picture.
-[[nodiscard]] bool spinThenClear(CanvasEnv& canvas);
 // More than 1 s: the hold after a pattern frame.
 [[nodiscard]] bool yanchi(CanvasEnv& canvas);
 // No wait: the window events that are pending run now (clicks included), so

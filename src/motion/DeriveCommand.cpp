@@ -4,6 +4,7 @@
 #include "platform/NumberText.h"
 #include "platform/PictureBox.h"
 #include "platform/Services.h"
+#include "state/DropFields.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
 #include <QLabel>
@@ -150,28 +151,6 @@ void derive(PlotEnv& env) {
 } // namespace
 
 // --- the model on the fields ---
-
-DropInputs readDropInputs(const MainFields& fields) {
-    DropInputs in;
-    in.radiusMm = val(fields.fieldText(0));
-    in.vx0 = val(fields.fieldText(1));
-    in.vfx = val(fields.fieldText(2));
-    in.vfy = val(fields.fieldText(3));
-    in.vy0 = val(fields.fieldText(4));
-    in.density = val(fields.fieldText(13));
-    return in;
-}
-
-double readFlightTime(const MainFields& fields) {
-    return val(fields.fieldText(10));
-}
-
-bool dropFieldsAreNumbers(const MainFields& fields) {
-    for (int i : {0, 1, 2, 3, 4, 10, 13})
-        if (!isNumeric(fields.fieldText(i)))
-            return false;
-    return true;
-}
 
 // --- commands ---
 

@@ -7,6 +7,10 @@ QString pictureFileFilter() {
     return QStringLiteral("图形文件*.jpg|*.jpg|图形文件*.bmp|*.bmp|图形文件*.gif|*.gif");
 }
 
+QString textFileFilter() {
+    return QStringLiteral("文本文件*.txt|*.txt");
+}
+
 QString toQtFilter(const QString& programFilter) {
     const QStringList parts = programFilter.split(QLatin1Char('|'));
     QStringList filters;

@@ -21,6 +21,8 @@ public:
 
 // The filter of every picture dialog: "图形文件*.jpg|*.jpg|..." (jpg, bmp, gif).
 QString pictureFileFilter();
+// The filter of every text-file dialog: "文本文件*.txt|*.txt".
+QString textFileFilter();
 
 // "文本文件*.txt|*.txt" -> "文本文件*.txt (*.txt)"; pairs joined with ";;".
 QString toQtFilter(const QString& programFilter);

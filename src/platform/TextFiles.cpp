@@ -174,6 +174,10 @@ QString tooLargeMessage(const QString& path) {
         .arg(maxTextFileBytes / (1024 * 1024));
 }
 
+QString notWrittenMessage(const QString& path) {
+    return QStringLiteral("无法写入文件 ") + path + QStringLiteral("，原有文件未改动。");
+}
+
 std::optional<QByteArray> readFileBytes(const QString& path) {
     QFile f(path);
     if (!fileExists(path) || f.size() > maxTextFileBytes || !f.open(QIODevice::ReadOnly))

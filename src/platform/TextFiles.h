@@ -14,6 +14,8 @@ bool fileExists(const QString& path);
 // message that tells its user so.
 bool tooLargeToRead(const QString& path);
 QString tooLargeMessage(const QString& path);
+// A replacement of the file that failed: the old file is whole.
+QString notWrittenMessage(const QString& path);
 
 // Whole file decoded from GBK; nullopt when it cannot be read (missing,
 // unreadable, a folder, or larger than maxTextFileBytes).

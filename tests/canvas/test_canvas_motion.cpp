@@ -4,8 +4,8 @@
 #include "core/PlotSampling.h"
 #include "motion/CanvasModel.h"
 #include "motion/CanvasPlot.h"
-#include "motion/DeriveCommand.h"
 #include "platform/NumberText.h"
+#include "state/DropFields.h"
 #include "support/CanvasTest.h"
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,8 +1,8 @@
 #include "canvas/Interception.h"
 #include "core/InterceptSearch.h"
 #include "motion/CanvasPlot.h"
-#include "motion/DeriveCommand.h"
 #include "platform/NumberText.h"
+#include "state/DropFields.h"
 #include "support/CanvasTest.h"
 #include <QCoreApplication>
 #include <QTest>

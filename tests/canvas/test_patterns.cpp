@@ -1,6 +1,6 @@
 #include "animation/Patterns.h"
-#include "motion/DeriveCommand.h"
 #include "platform/NumberText.h"
+#include "state/DropFields.h"
 #include "support/CanvasTest.h"
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 #include "animation/Rain.h"
 #include "canvas/Freehand.h"
 #include "canvas/Interception.h"
-#include "motion/DeriveCommand.h"
+#include "state/DropFields.h"
 #include "support/CanvasTest.h"
 #include <QCoreApplication>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "mainwindow/MainWindow.h"
-#include "motion/DeriveCommand.h"
 #include "platform/NumberText.h"
+#include "state/DropFields.h"
 #include "state/SharedState.h"
 #include "support/QtPrint.h"
 #include "support/TestProgram.h"
