@@ -96,12 +96,12 @@ void runCommandBar(CanvasEnv& canvas, int index) {
         savePictureWithRecord(canvas);
         break;
     case 4:
-        canvas.yae = QStringLiteral("danse");
+        canvas.yae = CanvasEnv::Yae::danse;
         canvas.Command1[5]->setEnabled(true);
         canvas.Command1[4]->setEnabled(false);
         break;
     case 5:
-        canvas.yae = QStringLiteral("caise");
+        canvas.yae = CanvasEnv::Yae::caise;
         canvas.Command1[4]->setEnabled(true);
         canvas.Command1[5]->setEnabled(false);
         break;

@@ -167,28 +167,26 @@ void canvasDerive(CanvasEnv& canvas) {
     PictureBox& pic = *canvas.Picture1;
     const ColorValue pen = canvas.yaa;
     pic.pset(canvas.zx, canvas.zy, pen);
-    const bool oneColour = canvas.yae == QStringLiteral("danse");
-    if (oneColour || canvas.yae == QStringLiteral("caise")) {
-        const auto colour = [&] { return oneColour ? pen : randomShade(canvas); };
-        // Rays from the start point, then the path as a polyline.
-        if (!alongPath(model, canvas, t, [&](double x, double y) {
-                if (!canvasPause(canvas))
-                    return false;
-                pic.setFillColor(pen);
-                pic.setFillStyle(FillStyle::Solid);
-                pic.line(canvas.zx, canvas.zy, x, y, colour());
-                return true;
-            }))
-            return;
-        pic.pset(canvas.zx, canvas.zy, pen);
-        if (!alongPath(model, canvas, t, [&](double x, double y) {
-                if (!canvasPause(canvas))
-                    return false;
-                pic.lineTo(x, y, colour());
-                return true;
-            }))
-            return;
-    }
+    const bool oneColour = canvas.yae == CanvasEnv::Yae::danse;
+    const auto colour = [&] { return oneColour ? pen : randomShade(canvas); };
+    // Rays from the start point, then the path as a polyline.
+    if (!alongPath(model, canvas, t, [&](double x, double y) {
+            if (!canvasPause(canvas))
+                return false;
+            pic.setFillColor(pen);
+            pic.setFillStyle(FillStyle::Solid);
+            pic.line(canvas.zx, canvas.zy, x, y, colour());
+            return true;
+        }))
+        return;
+    pic.pset(canvas.zx, canvas.zy, pen);
+    if (!alongPath(model, canvas, t, [&](double x, double y) {
+            if (!canvasPause(canvas))
+                return false;
+            pic.lineTo(x, y, colour());
+            return true;
+        }))
+        return;
     if (canvas.huatuo) {
         pic.pset(0, 0, pen);
         pic.setFillStyle(FillStyle::Transparent);

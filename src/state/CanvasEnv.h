@@ -101,7 +101,10 @@ public:
 
     // --- window-level variables (reset with each load) ---
     ColorValue yaa = colors::blue; // pen colour
-    QString yae = QStringLiteral("caise");
+    // The canvas derive's rays: in random shades (caise, 彩色) or in the pen
+    // colour (danse, 单色); Command1(4) and Command1(5) switch it.
+    enum class Yae { caise, danse };
+    Yae yae = Yae::caise;
     bool huatuo = true;
     bool huaxian = false;
     bool baochi = false;

@@ -218,7 +218,7 @@ TEST_F(CanvasMotion, ClickPlotWindowChordsAndEllipses) {
 TEST_F(CanvasMotion, DeriveWritesTheResultsAndDrawsInOneOrManyShades) {
     set(4, "-5"); // thrown upward
     set(3, "-1"); // into a weaker upward wind
-    c->yae = QStringLiteral("danse");
+    c->yae = CanvasEnv::Yae::danse;
     c->huatuo = false;
     c->command1Click(0);
     const DropInputs in = readDropInputs(main());
@@ -237,17 +237,10 @@ TEST_F(CanvasMotion, DeriveWritesTheResultsAndDrawsInOneOrManyShades) {
     EXPECT_EQ(one.begin()->first, qRgb(255, 0, 0) & 0xFFFFFF);
 
     c->Picture1->cls();
-    c->yae = QStringLiteral("caise");
+    c->yae = CanvasEnv::Yae::caise;
     c->yaa = rgb(255, 255, 255);
     c->command1Click(0);
     EXPECT_GT(drawn().size(), 50u);
-
-    // Neither mode: results and the start point, but no fan and no path.
-    c->Picture1->cls();
-    c->yae = QStringLiteral("other");
-    c->command1Click(0);
-    EXPECT_LE(drawnPixels(), 1);
-    EXPECT_EQ(main().Text1[5]->text(), text(atT.x));
 }
 
 TEST_F(CanvasMotion, DeriveIsSeenWhileItRuns) {
