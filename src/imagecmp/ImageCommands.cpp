@@ -280,14 +280,22 @@ void offerMarking(CanvasEnv& c, const QString& path) {
 
 enum class CaptureButton { Group, TwoStep, Template };
 
+// The state of a two-step button, and its caption and colour that show it.
+bool& comparesNext(CanvasEnv& c, const CommandButton* button) {
+    return button == c.Command9 ? c.command9Compares : c.command11Compares;
+}
+void showStep(CanvasEnv& c, CommandButton* button, bool compares) {
+    comparesNext(c, button) = compares;
+    button->setCaption(compares ? QStringLiteral("图像对比") : QStringLiteral("图像采集"));
+    button->setBackColor(compares ? comparingBack : capturingBack);
+}
+
 void capture(CanvasEnv& c, CommandButton* button, CaptureButton kind) {
     const auto grid = startOperation(c, kind == CaptureButton::Template);
     if (!grid)
         return;
-    if (kind != CaptureButton::Group) {
-        button->setCaption(QStringLiteral("图像对比"));
-        button->setBackColor(comparingBack);
-    }
+    if (kind != CaptureButton::Group)
+        showStep(c, button, true);
     if (!tell(c, QStringLiteral("将要保存的是Quorin画画的像素集合；\r\n是否继续？")))
         return;
     const QString name = dialogs(c).saveFile(textFileFilter());
@@ -405,8 +413,7 @@ void compareWithPicture(CanvasEnv& c, CommandButton* button, bool templateRule) 
     const auto grid = startOperation(c, templateRule);
     if (!grid)
         return;
-    button->setCaption(QStringLiteral("图像采集"));
-    button->setBackColor(capturingBack);
+    showStep(c, button, false);
     if (!tell(c, templateRule
                      ? QStringLiteral("将要导入的是图像对比所需要的模板像素集合；\r\n是否继续？")
                      : firstSetNotice))
@@ -464,7 +471,7 @@ void compareWithPicture(CanvasEnv& c, CommandButton* button, bool templateRule) 
 }
 
 void twoStep(CanvasEnv& c, CommandButton* button, bool templateRule) {
-    if (button->caption() == QStringLiteral("图像采集"))
+    if (!comparesNext(c, button))
         capture(c, button, templateRule ? CaptureButton::Template : CaptureButton::TwoStep);
     else
         compareWithPicture(c, button, templateRule);

@@ -111,6 +111,10 @@ public:
     double zx = 0, zy = 0;
     double xa = 0, xb = 0, ya = 0, yb = 0;
     double fv = 0, fvx0 = 0, fvy0 = 0;
+    // The two-step image buttons Command11 and Command9: true once a capture
+    // has turned them to 图像对比, until the comparison turns them back.
+    bool command11Compares = false;
+    bool command9Compares = false;
     // The window's own fore colour, which the plot commands set.
     ColorValue foreColor = colors::black;
     // Pattern parameters: counter, tick count, rate and phase of each group,
