@@ -11,44 +11,6 @@ namespace quorin {
 
 namespace {
 
-// The pattern's button and timer (none for 塔), on the canvas or on a const
-// view of it.
-template <class Env> CommandButton* buttonOf(Env& canvas, PatternKind kind) {
-    switch (kind) {
-    case PatternKind::Egg:
-        return canvas.Command2;
-    case PatternKind::Gold:
-        return canvas.Command3;
-    case PatternKind::Shell:
-        return canvas.Command4;
-    case PatternKind::Growth:
-        return canvas.Command5;
-    case PatternKind::Tower:
-        return canvas.Command6;
-    case PatternKind::Light:
-        return canvas.Command7;
-    }
-    return nullptr;
-}
-
-template <class Env> auto timerOf(Env& canvas, PatternKind kind) -> decltype(&canvas.Timer5) {
-    switch (kind) {
-    case PatternKind::Egg:
-        return &canvas.Timer5;
-    case PatternKind::Gold:
-        return &canvas.Timer6;
-    case PatternKind::Shell:
-        return &canvas.Timer4;
-    case PatternKind::Growth:
-        return &canvas.Timer7;
-    case PatternKind::Light:
-        return &canvas.Timer16;
-    case PatternKind::Tower:
-        break;
-    }
-    return nullptr;
-}
-
 QString rateAndPhase(double rate, double phase) {
     return numberToText(rate) + QLatin1Char('@') + numberToText(phase);
 }
@@ -88,9 +50,79 @@ void slowTick(CanvasEnv& c, PatternKind kind, double& count, double& tick, doubl
     }
 }
 
+// The patterns' ticks. While a frame is still on its way (its message may
+// be up, and a message box lets timers tick), no second one starts: the
+// counter stays above its mark and the first free tick after it redraws.
+void eggTick(CanvasEnv& c, PatternKind kind, bool free) {
+    drift(c.eggCount, c.eggTick, c.eggRate, c.eggPhase, 0.5);
+    if (c.eggCount > 3 && free)
+        redraw(c, kind, c.eggCount);
+}
+
+// 光 drives the gold group, which it does not read.
+void goldTick(CanvasEnv& c, PatternKind kind, bool free) {
+    slowTick(c, kind, c.goldCount, c.goldTick, c.goldRate, c.goldPhase, free);
+}
+
+void growthTick(CanvasEnv& c, PatternKind kind, bool free) {
+    slowTick(c, kind, c.growthCount, c.growthTick, c.growthRate, c.growthPhase, free);
+}
+
+void shellTick(CanvasEnv& c, PatternKind kind, bool free) {
+    drift(c.goldCount, c.goldTick, c.goldRate, c.goldPhase, 0.1);
+    if (c.goldCount > 6) {
+        c.goldPhase += phaseStep;
+        c.goldCount = 0;
+    }
+    drift(c.eggCount, c.eggTick, c.eggRate, c.eggPhase, 0.5);
+    if (c.eggCount > 6)
+        c.eggCount = 0;
+    c.oat += 1;
+    c.goodt += 0.05;
+    c.goody += 0.5;
+    if (c.oat > 6 && free)
+        redraw(c, kind, c.oat);
+}
+
+// 光 starts the shell's goodt and goody afresh.
+void lightStart(CanvasEnv& c) {
+    c.goodt = 0;
+    c.goody = 0;
+}
+
+using E = CanvasEnv;
+
+const PatternRow table[] = {
+    // kind, caption, button place; button, timer; shown group; start, solid fill, tick
+    {PatternKind::Light, "光", 240, 1200, 372, 372, &E::Command7, &E::Timer16, &E::growthRate,
+     &E::growthPhase, lightStart, true, goldTick},
+    {PatternKind::Tower, "塔", 240, 1680, 372, 372, &E::Command6, nullptr, nullptr, nullptr,
+     nullptr, true, nullptr},
+    {PatternKind::Shell, "果壳", 120, 2160, 492, 372, &E::Command4, &E::Timer4, nullptr, nullptr,
+     nullptr, true, shellTick},
+    {PatternKind::Growth, "生", 240, 2760, 372, 372, &E::Command5, &E::Timer7, &E::growthRate,
+     &E::growthPhase, nullptr, true, growthTick},
+    {PatternKind::Gold, "金", 240, 3240, 372, 372, &E::Command3, &E::Timer6, &E::goldRate,
+     &E::goldPhase, nullptr, false, goldTick},
+    {PatternKind::Egg, "蛋", 240, 3720, 372, 372, &E::Command2, &E::Timer5, &E::eggRate,
+     &E::eggPhase, nullptr, false, eggTick},
+};
+
 } // namespace
 
+std::span<const PatternRow> patternTable() {
+    return table;
+}
+
+const PatternRow& patternRow(PatternKind kind) {
+    for (const PatternRow& row : table)
+        if (row.kind == kind)
+            return row;
+    return table[0]; // every kind has a row (the tests check)
+}
+
 void drawPattern(CanvasEnv& canvas, PatternKind kind) {
+    const PatternRow& row = patternRow(kind);
     // Holds ticks off while a frame is drawn or its message is shown.
     const RunningScope busy(canvas.patternBusy);
     if (checkCanvasInputs(canvas) && !canvas.mustStop()) {
@@ -104,7 +136,7 @@ void drawPattern(CanvasEnv& canvas, PatternKind kind) {
             canvas.foreColor = colors::blue;
             setCanvasPlotWindow(canvas, e->plot.R);
             PictureBox& pic = *canvas.Picture1;
-            if (kind != PatternKind::Egg && kind != PatternKind::Gold)
+            if (row.solidFill)
                 pic.setFillStyle(FillStyle::Solid);
             const ColorValue pen = canvas.yaa;
             patternSteps(kind, paramsOf(canvas), [&](const PatternStep& s) {
@@ -124,93 +156,46 @@ void drawPattern(CanvasEnv& canvas, PatternKind kind) {
     }
     if (canvas.mustStop())
         return;
-    const bool tower = kind == PatternKind::Tower;
-    buttonOf(canvas, kind)->setBackColor(tower ? towerDoneColor : patternRunningColor);
-    if (!tower)
+    const bool once = !row.timer;
+    (canvas.*row.button)->setBackColor(once ? towerDoneColor : patternRunningColor);
+    if (!once)
         (void)yanchi(canvas); // the frame's last step: nothing follows either way
 }
 
 bool isRunningPatternButton(const CanvasEnv& canvas, const QWidget* widget) {
-    for (PatternKind kind : {PatternKind::Egg, PatternKind::Gold, PatternKind::Shell,
-                             PatternKind::Growth, PatternKind::Light}) {
-        if (widget && widget == buttonOf(canvas, kind))
-            return timerOf(canvas, kind)->isActive();
-    }
+    for (const PatternRow& row : table)
+        if (widget && row.timer && widget == canvas.*row.button)
+            return (canvas.*row.timer).isActive();
     return false;
 }
 
 void patternButton(CanvasEnv& canvas, PatternKind kind) {
-    CommandButton* button = buttonOf(canvas, kind);
-    QTimer* timer = timerOf(canvas, kind);
-    if (!timer) { // 塔
+    const PatternRow& row = patternRow(kind);
+    CommandButton* button = canvas.*row.button;
+    if (!row.timer) { // 塔
         button->setBackColor(patternRunningColor);
         drawPattern(canvas, kind);
         return;
     }
-    if (timer->isActive()) {
+    QTimer& timer = canvas.*row.timer;
+    if (timer.isActive()) {
         button->setBackColor(patternStoppedColor);
-        timer->stop();
+        timer.stop();
         return;
     }
     button->setBackColor(patternRunningColor);
-    timer->start();
-    switch (kind) {
-    case PatternKind::Egg:
-        canvas.Text2->setText(rateAndPhase(canvas.eggRate, canvas.eggPhase));
-        break;
-    case PatternKind::Gold:
-        canvas.Text2->setText(rateAndPhase(canvas.goldRate, canvas.goldPhase));
-        break;
-    case PatternKind::Light:
-        canvas.goodt = 0;
-        canvas.goody = 0;
-        [[fallthrough]];
-    case PatternKind::Growth:
-        canvas.Text2->setText(rateAndPhase(canvas.growthRate, canvas.growthPhase));
-        break;
-    default:
-        break;
-    }
+    timer.start();
+    if (row.onStart)
+        row.onStart(canvas);
+    if (row.shownRate)
+        canvas.Text2->setText(rateAndPhase(canvas.*row.shownRate, canvas.*row.shownPhase));
     drawPattern(canvas, kind);
 }
 
 void patternTick(CanvasEnv& canvas, PatternKind kind) {
-    CanvasEnv& c = canvas;
-    // While a frame is still on its way (its message may be up, and a
-    // message box lets timers tick), no second one starts: the counter stays
-    // above its mark and the first tick after it redraws.
-    const bool free = c.patternBusy == 0;
-    switch (kind) {
-    case PatternKind::Egg:
-        drift(c.eggCount, c.eggTick, c.eggRate, c.eggPhase, 0.5);
-        if (c.eggCount > 3 && free)
-            redraw(c, kind, c.eggCount);
-        break;
-    case PatternKind::Gold:
-    case PatternKind::Light:
-        slowTick(c, kind, c.goldCount, c.goldTick, c.goldRate, c.goldPhase, free);
-        break;
-    case PatternKind::Growth:
-        slowTick(c, kind, c.growthCount, c.growthTick, c.growthRate, c.growthPhase, free);
-        break;
-    case PatternKind::Shell:
-        drift(c.goldCount, c.goldTick, c.goldRate, c.goldPhase, 0.1);
-        if (c.goldCount > 6) {
-            c.goldPhase += phaseStep;
-            c.goldCount = 0;
-        }
-        drift(c.eggCount, c.eggTick, c.eggRate, c.eggPhase, 0.5);
-        if (c.eggCount > 6)
-            c.eggCount = 0;
-        c.oat += 1;
-        c.goodt += 0.05;
-        c.goody += 0.5;
-        if (c.oat > 6 && free)
-            redraw(c, kind, c.oat);
-        break;
-    case PatternKind::Tower:
-        break;
-    }
+    const PatternRow& row = patternRow(kind);
+    if (row.tick)
+        row.tick(canvas, kind, canvas.patternBusy == 0);
 }
 
 } // namespace quorin

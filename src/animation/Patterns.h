@@ -1,12 +1,41 @@
 #pragma once
 #include "core/Patterns.h"
 #include "platform/Colour.h"
+#include "state/CanvasEnv.h"
+#include <span>
 
 class QWidget;
 
 namespace quorin {
 
-class CanvasEnv;
+// A row of the pattern table: all the canvas knows of a pattern besides its
+// curve (core/Patterns) and its tick. The window creates and wires the
+// buttons and timers from it; the commands below find a pattern's button,
+// timer and state in it.
+struct PatternRow {
+    PatternKind kind;
+    // The button: its caption and place in twips, and where the canvas keeps it.
+    const char* caption;
+    double left, top, width, height;
+    CommandButton* CanvasEnv::*button;
+    // Its timer; none: each press draws once, and the button turns towerDoneColor.
+    CanvasTimer CanvasEnv::*timer;
+    // The group whose rate@phase a press that starts the timer shows in Text2
+    // (none: Text2 stays), and what else such a press does first.
+    double CanvasEnv::*shownRate;
+    double CanvasEnv::*shownPhase;
+    void (*onStart)(CanvasEnv&);
+    // A frame draws with a solid fill.
+    bool solidFill;
+    // A tick of its timer: the groups it drives drift, and it redraws when
+    // `free` (no frame on its way).
+    void (*tick)(CanvasEnv&, PatternKind, bool free);
+};
+
+// The table, one row per pattern, in the order the buttons are created (top
+// of the canvas down).
+std::span<const PatternRow> patternTable();
+const PatternRow& patternRow(PatternKind kind);
 
 // The pattern buttons 蛋 金 果壳 生 塔 光 (Command2 .. Command7): a press starts
 // the pattern's timer and draws it once, or stops a running one (the drawing

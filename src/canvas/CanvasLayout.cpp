@@ -1,4 +1,5 @@
 #include "canvas/CanvasLayout.h"
+#include "animation/Patterns.h"
 #include "canvas/CanvasBackgrounds.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
@@ -13,6 +14,12 @@ namespace {
 void setVisible(std::initializer_list<QWidget*> widgets, bool visible) {
     for (QWidget* w : widgets)
         w->setVisible(visible);
+}
+
+// The buttons of the pattern table.
+void setPatternButtonsVisible(CanvasEnv& canvas, bool visible) {
+    for (const PatternRow& row : patternTable())
+        (canvas.*row.button)->setVisible(visible);
 }
 
 void setBarVisible(CanvasEnv& canvas, int from, int to, bool visible) {
@@ -60,16 +67,14 @@ void applyResizeRule(CanvasEnv& canvas) {
         };
         if (canvas.widthTwips() >= 8000) {
             if (!s.hideAnimationButtons) {
-                setVisible({canvas.Command7, canvas.Command6, canvas.Command5, canvas.Command4,
-                            canvas.Command3, canvas.Command2, canvas.Command10},
-                           true);
+                setPatternButtonsVisible(canvas, true);
+                canvas.Command10->show();
                 setReadoutWidths(1.35);
             }
         } else {
             // Too narrow for the animations; 雨 does not come back on widening.
-            setVisible({canvas.Command8, canvas.Command7, canvas.Command6, canvas.Command5,
-                        canvas.Command4, canvas.Command3, canvas.Command2},
-                       false);
+            canvas.Command8->hide();
+            setPatternButtonsVisible(canvas, false);
             setReadoutWidths(0.7);
         }
         layOutCanvas(canvas, 0.85, true);
@@ -107,10 +112,10 @@ void fullScreenCommand(CanvasEnv& canvas) {
     SharedState& s = canvas.state();
     enterFullScreen(canvas);
     setVisible({canvas.Command1[1], canvas.Command1[2], canvas.Command1[3], canvas.Command1[6],
-                canvas.Command1[7], canvas.Command2, canvas.Command10, canvas.Command3,
-                canvas.Command4, canvas.Command5, canvas.Command6, canvas.Command7,
-                canvas.Command1[9]},
+                canvas.Command1[7]},
                false);
+    setPatternButtonsVisible(canvas, false);
+    setVisible({canvas.Command10, canvas.Command1[9]}, false);
     s.simulationMode = false;
     s.fullScreenResizing = false;
     // Esc is read from the picture, the only thing left on the screen.
@@ -128,9 +133,8 @@ void barFullScreenCommand(CanvasEnv& canvas) {
         canvas.Command1[3]->show();
         setSizeTwips(canvas.Command1[3], 1452, 372);
         setVisible({canvas.Command1[15], canvas.Command1[7], canvas.Command1[9]}, true);
-        setVisible({canvas.Command2, canvas.Command3, canvas.Command4, canvas.Command5,
-                    canvas.Command6, canvas.Command7, canvas.Command8},
-                   false);
+        setPatternButtonsVisible(canvas, false);
+        canvas.Command8->hide();
         canvas.Command9->show();
         setVisible({canvas.Text1[0], canvas.Text1[1], canvas.Text1[2], canvas.Text1[3],
                     canvas.Text2, canvas.Text3},
@@ -149,9 +153,9 @@ void barFullScreenCommand(CanvasEnv& canvas) {
     s.fullScreenResizing = false;
     canvas.canvasWidget().setWindowState(Qt::WindowNoState);
     setBarVisible(canvas, 0, 17, true);
-    setVisible({canvas.Command2, canvas.Command3, canvas.Command4, canvas.Command5, canvas.Command6,
-                canvas.Command7, canvas.Command8, canvas.Command9, canvas.Text1[0], canvas.Text1[1],
-                canvas.Text1[2], canvas.Text1[3], canvas.Text2, canvas.Text3},
+    setPatternButtonsVisible(canvas, true);
+    setVisible({canvas.Command8, canvas.Command9, canvas.Text1[0], canvas.Text1[1], canvas.Text1[2],
+                canvas.Text1[3], canvas.Text2, canvas.Text3},
                true);
     setSizeTwips(canvas.Command1[3], 972, 732);
     s.barFullScreen = false;

@@ -87,32 +87,16 @@ void CanvasWindow::createControls() {
         placeTwips(b, l, t, w, h);
         return b;
     };
-    Command7 = button("光", 240, 1200, 372, 372);
-    Command6 = button("塔", 240, 1680, 372, 372);
-    Command4 = button("果壳", 120, 2160, 492, 372);
-    Command5 = button("生", 240, 2760, 372, 372);
-    Command3 = button("金", 240, 3240, 372, 372);
-    Command2 = button("蛋", 240, 3720, 372, 372);
-    // The pattern buttons and their timers.
-    const std::array<std::pair<CommandButton*, PatternKind>, 6> patterns = {{
-        {Command2, PatternKind::Egg},
-        {Command3, PatternKind::Gold},
-        {Command4, PatternKind::Shell},
-        {Command5, PatternKind::Growth},
-        {Command6, PatternKind::Tower},
-        {Command7, PatternKind::Light},
-    }};
-    for (auto [b, kind] : patterns)
+    // The pattern buttons and their timers, from the pattern table.
+    for (const PatternRow& row : patternTable()) {
+        CommandButton* b = button(row.caption, row.left, row.top, row.width, row.height);
+        this->*row.button = b;
+        const PatternKind kind = row.kind;
         connect(b, &QPushButton::clicked, this, [this, kind] { patternButton(*this, kind); });
-    const std::array<std::pair<QTimer*, PatternKind>, 5> patternTimers = {{
-        {&Timer5, PatternKind::Egg},
-        {&Timer6, PatternKind::Gold},
-        {&Timer4, PatternKind::Shell},
-        {&Timer7, PatternKind::Growth},
-        {&Timer16, PatternKind::Light},
-    }};
-    for (auto [timer, kind] : patternTimers)
-        connect(timer, &QTimer::timeout, this, [this, kind] { patternTick(*this, kind); });
+        if (row.timer)
+            connect(&(this->*row.timer), &QTimer::timeout, this,
+                    [this, kind] { patternTick(*this, kind); });
+    }
     Command10 = button("全屏", 120, 4320, 612, 372);
     connect(Command10, &QPushButton::clicked, this, [this] { command10Click(); });
     Command8 = button("雨", 120, 5160, 372, 372);
@@ -141,25 +125,6 @@ void CanvasWindow::createControls() {
     Label1 = new ClickLabel(QStringLiteral("采集分辨率：X×Y"), this);
     placeTwips(Label1, 12240, 120, 1332, 852);
 
-    const std::array<std::pair<QTimer*, int>, 15> timers = {{
-        {&Timer1, 1800},
-        {&Timer4, 1000},
-        {&Timer5, 1000},
-        {&Timer6, 1000},
-        {&Timer7, 1000},
-        {&Timer8, 1000},
-        {&Timer9, 200},
-        {&Timer10, 1},
-        {&Timer11, 1},
-        {&Timer12, 1500},
-        {&Timer13, 10},
-        {&Timer14, 100},
-        {&Timer16, 1000},
-        {&Timer17, 1000},
-        {&Timer18, 3000},
-    }};
-    for (auto [timer, interval] : timers)
-        timer->setInterval(interval);
     connect(&Timer1, &QTimer::timeout, this, [this] { timer1Tick(); });
     connect(&Timer12, &QTimer::timeout, this, [this] { timer12Tick(); });
     connect(&Timer13, &QTimer::timeout, this, [this] { freehandSample(*this); });
@@ -198,9 +163,10 @@ void CanvasWindow::load() {
     layOutAtLoad(*this);
     Command1[4]->show();
     Command1[5]->hide();
+    for (const PatternRow& row : patternTable())
+        (this->*row.button)->setBackColor(colors::buttonCream);
     for (CommandButton* b :
-         {Command2, Command3, Command4, Command5, Command6, Command7, Command8, Command9, Command10,
-          Command11, Command12[1], Command12[2], Command12[0]})
+         {Command8, Command9, Command10, Command11, Command12[1], Command12[2], Command12[0]})
         b->setBackColor(colors::buttonCream);
     for (CommandButton* b : Command1)
         b->setBackColor(colors::buttonCream);
@@ -219,8 +185,7 @@ void CanvasWindow::load() {
 
 void CanvasWindow::unloadHandler() {
     SharedState& s = state();
-    for (QTimer* t : {&Timer1, &Timer4, &Timer5, &Timer6, &Timer7, &Timer8, &Timer9, &Timer10,
-                      &Timer11, &Timer12, &Timer13, &Timer14, &Timer16, &Timer17, &Timer18})
+    for (QTimer* t : timers())
         t->stop();
     if (s.interceptMode) {
         s.interceptMode = false;

@@ -4,6 +4,8 @@
 #include "platform/PictureBox.h"
 #include <QTimer>
 #include <array>
+#include <span>
+#include <vector>
 
 namespace quorin {
 
@@ -25,6 +27,16 @@ private:
     int& depth_;
     bool first_;
 };
+// A timer of the canvas: created with its designed interval and entered in
+// the canvas's list of timers, which outlives it (it is declared first).
+class CanvasTimer : public QTimer {
+public:
+    CanvasTimer(std::vector<CanvasTimer*>& list, int interval) {
+        setInterval(interval);
+        list.push_back(this);
+    }
+};
+
 class MainFields;
 struct SharedState;
 struct Services;
@@ -36,6 +48,9 @@ class Swatches;
 // far as the canvas may ask it). The canvas window is one; commands of every
 // canvas feature take it and never see the window class.
 class CanvasEnv {
+    // Declared before the timers, which enter themselves in it.
+    std::vector<CanvasTimer*> timers_;
+
 public:
     CanvasEnv(QWidget& window, SharedState& state, const Services& services, CanvasHost& host);
     CanvasEnv(const CanvasEnv&) = delete;
@@ -82,22 +97,26 @@ public:
     TextBox* Text3 = nullptr;
     ClickLabel* Label1 = nullptr;
 
-    // --- timers (names and intervals as designed) ---
-    QTimer Timer1; // preview step, 1800 ms
-    QTimer Timer4; // pattern drift, 1000 ms
-    QTimer Timer5;
-    QTimer Timer6;
-    QTimer Timer7;
-    QTimer Timer8;  // "auto" record cycle, 1000 ms
-    QTimer Timer9;  // "auto" record step, 200 ms
-    QTimer Timer10; // "autoplay" cycle, 1 ms
-    QTimer Timer11; // "autoplay" step, 1 ms
-    QTimer Timer12; // preview folder dialog, 1500 ms
-    QTimer Timer13; // stroke sampler, 10 ms
-    QTimer Timer14; // stroke replay, 100 ms
-    QTimer Timer16; // pattern drift, 1000 ms
-    QTimer Timer17; // full screen when left alone, 1000 ms
-    QTimer Timer18; // starts the patterns, 3000 ms
+    // --- timers ---
+    // The canvas's timers, each with its designed name and interval; the
+    // declarations below are the list, in their designed order. What a timer
+    // runs is wired by the window (the pattern timers by the pattern table).
+    std::span<CanvasTimer* const> timers() const { return timers_; }
+    CanvasTimer Timer1{timers_, 1800};  // preview step
+    CanvasTimer Timer4{timers_, 1000};  // 果壳
+    CanvasTimer Timer5{timers_, 1000};  // 蛋
+    CanvasTimer Timer6{timers_, 1000};  // 金
+    CanvasTimer Timer7{timers_, 1000};  // 生
+    CanvasTimer Timer8{timers_, 1000};  // "auto" record cycle
+    CanvasTimer Timer9{timers_, 200};   // "auto" record step
+    CanvasTimer Timer10{timers_, 1};    // "autoplay" cycle
+    CanvasTimer Timer11{timers_, 1};    // "autoplay" step
+    CanvasTimer Timer12{timers_, 1500}; // preview folder dialog
+    CanvasTimer Timer13{timers_, 10};   // stroke sampler
+    CanvasTimer Timer14{timers_, 100};  // stroke replay
+    CanvasTimer Timer16{timers_, 1000}; // 光
+    CanvasTimer Timer17{timers_, 1000}; // full screen when left alone
+    CanvasTimer Timer18{timers_, 3000}; // starts the patterns
 
     // --- window-level variables (reset with each load) ---
     ColorValue yaa = colors::blue; // pen colour

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <cmath>
+#include <set>
 
 namespace quorin {
 namespace {
@@ -154,6 +155,50 @@ TEST_F(Patterns, FramesThroughTheZerosOfTheCosineEnd) {
         EXPECT_FALSE(c->Picture1->persistentImage().isNull());
     }
     EXPECT_TRUE(t.dialogs.shown().empty());
+}
+
+// The pattern table: a row for every pattern, each with a button and a timer
+// of its own (two rows sharing one would start and stop each other's
+// pattern, and a press on the one button would stop both).
+TEST_F(Patterns, EveryPatternHasOneRowWithItsOwnButtonAndTimer) {
+    std::set<PatternKind> kinds;
+    std::set<const QWidget*> buttons;
+    std::set<const QTimer*> timers;
+    for (const PatternRow& row : patternTable()) {
+        EXPECT_TRUE(kinds.insert(row.kind).second) << row.caption;
+        const CommandButton* button = c->*row.button;
+        ASSERT_NE(button, nullptr) << row.caption;
+        EXPECT_TRUE(buttons.insert(button).second) << row.caption;
+        EXPECT_EQ(button->caption(), QString::fromUtf8(row.caption));
+        EXPECT_EQ(&patternRow(row.kind), &row);
+        if (row.timer) {
+            EXPECT_TRUE(timers.insert(&(c->*row.timer)).second) << row.caption;
+        }
+        EXPECT_EQ(row.timer == nullptr, row.tick == nullptr) << row.caption;
+    }
+    EXPECT_EQ(kinds.size(), 6u);
+    EXPECT_EQ(timers.size(), 5u); // 塔 has none
+}
+
+// The canvas's list of timers: each designed timer once, with its designed
+// interval, and an unload stops them all.
+TEST_F(Patterns, TheCanvasTimersAreListedOnceWithTheirDesignedIntervals) {
+    const std::pair<const QTimer*, int> designed[] = {
+        {&c->Timer1, 1800},  {&c->Timer4, 1000},  {&c->Timer5, 1000},  {&c->Timer6, 1000},
+        {&c->Timer7, 1000},  {&c->Timer8, 1000},  {&c->Timer9, 200},   {&c->Timer10, 1},
+        {&c->Timer11, 1},    {&c->Timer12, 1500}, {&c->Timer13, 10},   {&c->Timer14, 100},
+        {&c->Timer16, 1000}, {&c->Timer17, 1000}, {&c->Timer18, 3000},
+    };
+    ASSERT_EQ(c->timers().size(), std::size(designed));
+    for (std::size_t i = 0; i < std::size(designed); ++i) {
+        EXPECT_EQ(c->timers()[i], designed[i].first) << i;
+        EXPECT_EQ(c->timers()[i]->interval(), designed[i].second) << i;
+    }
+    for (QTimer* timer : c->timers())
+        timer->start();
+    c->unloadHandler();
+    for (const QTimer* timer : c->timers())
+        EXPECT_FALSE(timer->isActive());
 }
 
 // (Esc in the middle of the frames: StopRequests.)
