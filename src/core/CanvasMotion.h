@@ -6,7 +6,10 @@
 namespace quorin {
 
 // The canvas's own rounding family. Int is the floor; a digit d of 5 or more
-// in magnitude rounds the kept digits up. Computed in doubles.
+// in magnitude rounds the kept digits up. Computed in doubles. The commands
+// round with wc alone; wct, wcc and wcs are the rest of the family as the
+// canvas was designed with it, kept (and tested) so that a command that needs
+// one finds it here rather than writing its own.
 namespace canvasround {
 // Rounded to 6 decimals: a = Int(v 1e7), b = Int(v 1e6), d = a - 10 b.
 double wc(double value);

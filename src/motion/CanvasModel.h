@@ -13,6 +13,9 @@ class MainFields;
 // once, when the model is made. f2 and f3 write their special moment into the
 // main window's Text1(11) as the canvas model always has; the text depends on
 // the inputs only, so the box is written only when it would change.
+// The commands use f1 and f2; f3 and f4, the interceptor's, are the designed
+// pair of the canvas model that no command calls now (the angle search works
+// from the drop's own motion), kept with their tests for the same reason.
 class CanvasModel {
 public:
     CanvasModel(MainFields& fields, double fvx0, double fvy0);

@@ -166,10 +166,6 @@ void TextBox::setText(const QString& text) {
     }
 }
 
-void TextBox::appendText(const QString& text) {
-    setText(this->text() + text);
-}
-
 void TextBox::setBackColor(ColorValue c) {
     backColor_ = c;
     QWidget* ed = editor();

@@ -64,7 +64,6 @@ public:
     explicit TextBox(bool multiLine, QWidget* parent = nullptr);
     QString text() const;
     void setText(const QString& text);
-    void appendText(const QString& text); // at the end, no line break added
     void setBackColor(ColorValue c);
     ColorValue backColor() const { return backColor_; }
     void setFontSize(double points);
