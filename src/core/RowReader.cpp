@@ -95,7 +95,17 @@ QString lowerCase(const QString& text) {
 }
 
 std::vector<QStringView> lastOccurrences(const std::vector<QStringView>& rows) {
-    return rowrules::lastOccurrences(rows);
+    QHash<QStringView, qsizetype> last;
+    last.reserve(static_cast<qsizetype>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        last.insert(rows[i], static_cast<qsizetype>(i));
+    std::vector<QStringView> kept;
+    kept.reserve(static_cast<std::size_t>(last.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].isEmpty() && last.value(rows[i]) == static_cast<qsizetype>(i))
+            kept.push_back(rows[i]);
+    }
+    return kept;
 }
 
 QString tooManyRowsMessage() {

@@ -26,35 +26,9 @@ bool lowerAsciiBytes(QByteArray& bytes);
 // text read as bytes), so every reader of rows cuts and keeps them alike.
 namespace rowrules {
 
-// The raw rows, before repeats and empties are removed: cut at every CR, and
-// the character after a CR, the LF of a CR LF, belongs to no row.
-template <class View> std::vector<View> cutAtCr(View text) {
-    std::vector<View> rows;
-    qsizetype start = 0; // first character of the next row
-    for (qsizetype p = text.indexOf('\r'); p >= 0; p = text.indexOf('\r', p + 1)) {
-        rows.push_back(p > start ? text.sliced(start, p - start) : View());
-        start = p + 2;
-    }
-    return rows;
-}
-
-// Of equal rows only the last occurrence stays, where it stood; empty rows go.
-template <class View> std::vector<View> lastOccurrences(const std::vector<View>& rows) {
-    QHash<View, qsizetype> last;
-    last.reserve(static_cast<qsizetype>(rows.size()));
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        last.insert(rows[i], static_cast<qsizetype>(i));
-    std::vector<View> kept;
-    kept.reserve(static_cast<std::size_t>(last.size()));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!rows[i].isEmpty() && last.value(rows[i]) == static_cast<qsizetype>(i))
-            kept.push_back(rows[i]);
-    }
-    return kept;
-}
-
-// The same in one pass that holds only the rows it keeps: cut, repeats and
-// empties removed, in file order. Nothing as soon as more than `limit` rows
+// The rows of a text: cut at every CR (the character after a CR, the LF of a
+// CR LF, belongs to no row), repeats keeping their last place, empties gone,
+// in one pass that holds only the rows it keeps. Nothing as soon as more than `limit` rows
 // would be kept, so a file of countless short rows costs no more than that.
 template <class View> std::optional<std::vector<View>> keptRows(View text, qsizetype limit) {
     QHash<View, qsizetype> last; // each distinct row: the index of its last occurrence
