@@ -4,7 +4,6 @@
 #include "motion/CanvasPlot.h"
 #include "motion/CanvasWaits.h"
 #include "platform/NumberText.h"
-#include "state/CanvasEnv.h"
 #include "state/MainFields.h"
 
 namespace quorin {
@@ -15,14 +14,14 @@ QString rateAndPhase(double rate, double phase) {
     return numberToText(rate) + QLatin1Char('@') + numberToText(phase);
 }
 
-PatternParams paramsOf(const CanvasEnv& c) {
+PatternParams paramsOf(const PatternEnv& c) {
     return {c.eggRate, c.eggPhase, c.goldRate, c.goldPhase, c.growthRate, c.growthPhase,
             c.goodt,   c.goody,    c.zx,       c.zy,        c.yb};
 }
 
 // The redraw of a tick: an emptied picture and a new frame; the counter back
 // to 0.
-void redraw(CanvasEnv& canvas, PatternKind kind, double& counter) {
+void redraw(PatternEnv& canvas, PatternKind kind, double& counter) {
     canvas.Picture1->clearPicture();
     drawPattern(canvas, kind);
     counter = 0;
@@ -41,7 +40,7 @@ void drift(double& count, double& tick, double& rate, double& phase, double rate
 }
 
 // The tick of 金, 生 and 光: redraw on the 7th tick, a phase step first.
-void slowTick(CanvasEnv& c, PatternKind kind, double& count, double& tick, double& rate,
+void slowTick(PatternEnv& c, PatternKind kind, double& count, double& tick, double& rate,
               double& phase, bool free) {
     drift(count, tick, rate, phase, 0.1);
     if (count > 6 && free) {
@@ -53,22 +52,22 @@ void slowTick(CanvasEnv& c, PatternKind kind, double& count, double& tick, doubl
 // The patterns' ticks. While a frame is still on its way (its message may
 // be up, and a message box lets timers tick), no second one starts: the
 // counter stays above its mark and the first free tick after it redraws.
-void eggTick(CanvasEnv& c, PatternKind kind, bool free) {
+void eggTick(PatternEnv& c, PatternKind kind, bool free) {
     drift(c.eggCount, c.eggTick, c.eggRate, c.eggPhase, 0.5);
     if (c.eggCount > 3 && free)
         redraw(c, kind, c.eggCount);
 }
 
 // 光 drives the gold group, which it does not read.
-void goldTick(CanvasEnv& c, PatternKind kind, bool free) {
+void goldTick(PatternEnv& c, PatternKind kind, bool free) {
     slowTick(c, kind, c.goldCount, c.goldTick, c.goldRate, c.goldPhase, free);
 }
 
-void growthTick(CanvasEnv& c, PatternKind kind, bool free) {
+void growthTick(PatternEnv& c, PatternKind kind, bool free) {
     slowTick(c, kind, c.growthCount, c.growthTick, c.growthRate, c.growthPhase, free);
 }
 
-void shellTick(CanvasEnv& c, PatternKind kind, bool free) {
+void shellTick(PatternEnv& c, PatternKind kind, bool free) {
     drift(c.goldCount, c.goldTick, c.goldRate, c.goldPhase, 0.1);
     if (c.goldCount > 6) {
         c.goldPhase += phaseStep;
@@ -85,12 +84,12 @@ void shellTick(CanvasEnv& c, PatternKind kind, bool free) {
 }
 
 // 光 starts the shell's goodt and goody afresh.
-void lightStart(CanvasEnv& c) {
+void lightStart(PatternEnv& c) {
     c.goodt = 0;
     c.goody = 0;
 }
 
-using E = CanvasEnv;
+using E = PatternEnv;
 
 const PatternRow table[] = {
     // kind, caption, button place; button, timer; shown group; start, solid fill, tick
@@ -121,7 +120,7 @@ const PatternRow& patternRow(PatternKind kind) {
     return table[0]; // every kind has a row (the tests check)
 }
 
-void drawPattern(CanvasEnv& canvas, PatternKind kind) {
+void drawPattern(PatternEnv& canvas, PatternKind kind) {
     const PatternRow& row = patternRow(kind);
     // Holds ticks off while a frame is drawn or its message is shown.
     const RunningScope busy(canvas.patternBusy);
@@ -162,14 +161,14 @@ void drawPattern(CanvasEnv& canvas, PatternKind kind) {
         (void)yanchi(canvas); // the frame's last step: nothing follows either way
 }
 
-bool isRunningPatternButton(const CanvasEnv& canvas, const QWidget* widget) {
+bool isRunningPatternButton(const PatternEnv& canvas, const QWidget* widget) {
     for (const PatternRow& row : table)
         if (widget && row.timer && widget == canvas.*row.button)
             return (canvas.*row.timer).isActive();
     return false;
 }
 
-void patternButton(CanvasEnv& canvas, PatternKind kind) {
+void patternButton(PatternEnv& canvas, PatternKind kind) {
     const PatternRow& row = patternRow(kind);
     CommandButton* button = canvas.*row.button;
     if (!row.timer) { // 塔
@@ -192,7 +191,7 @@ void patternButton(CanvasEnv& canvas, PatternKind kind) {
     drawPattern(canvas, kind);
 }
 
-void patternTick(CanvasEnv& canvas, PatternKind kind) {
+void patternTick(PatternEnv& canvas, PatternKind kind) {
     const PatternRow& row = patternRow(kind);
     if (row.tick)
         row.tick(canvas, kind, canvas.patternBusy == 0);

@@ -3,7 +3,6 @@
 #include "motion/CanvasPlot.h"
 #include "motion/CanvasWaits.h"
 #include "platform/NumberText.h"
-#include "state/CanvasEnv.h"
 #include "state/DropFields.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
@@ -17,7 +16,7 @@ namespace {
 
 // The first press: check, then the window of the path (targetX = -R, targetY
 // = R). A failed check leaves rainStarted off, so the next press checks again.
-bool startRain(CanvasEnv& canvas, CanvasModel& model) {
+bool startRain(RainEnv& canvas, CanvasModel& model) {
     if (!checkCanvasInputs(canvas))
         return false;
     const double t = val(canvas.mainFields().fieldText(10));
@@ -33,7 +32,7 @@ bool startRain(CanvasEnv& canvas, CanvasModel& model) {
     return true;
 }
 
-void sweep(CanvasEnv& canvas, CanvasModel& model) {
+void sweep(RainEnv& canvas, CanvasModel& model) {
     SharedState& s = canvas.state();
     PictureBox& pic = *canvas.Picture1;
     const double t = val(canvas.mainFields().fieldText(10));
@@ -81,7 +80,7 @@ template <class Step> void forEachSample(double t, int steps, Step&& step) {
         forStep(0.0, t, t / steps, step);
 }
 
-double render(CanvasEnv& canvas, const RainDrop& drop, bool firstKind) {
+double render(RainEnv& canvas, const RainDrop& drop, bool firstKind) {
     MainFields& fields = canvas.mainFields();
     fields.setFieldText(10, numberToText(drop.t));
     fields.setFieldText(0, numberToText(drop.radiusMm));
@@ -161,7 +160,7 @@ double render(CanvasEnv& canvas, const RainDrop& drop, bool firstKind) {
 
 } // namespace
 
-void rain(CanvasEnv& canvas) {
+void rain(RainEnv& canvas) {
     SharedState& s = canvas.state();
     if (s.simulationMode && !s.drawingMode) {
         CanvasModel model(canvas.mainFields(), canvas.fvx0, canvas.fvy0);
@@ -173,11 +172,11 @@ void rain(CanvasEnv& canvas) {
     canvas.host().showMainWindow();
 }
 
-double rains(CanvasEnv& canvas, const RainDrop& drop) {
+double rains(RainEnv& canvas, const RainDrop& drop) {
     return render(canvas, drop, true);
 }
 
-double rainst(CanvasEnv& canvas, const RainDrop& drop) {
+double rainst(RainEnv& canvas, const RainDrop& drop) {
     return render(canvas, drop, false);
 }
 

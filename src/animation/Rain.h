@@ -1,14 +1,24 @@
 #pragma once
+#include "motion/CanvasPlot.h"
+#include "state/CanvasFields.h"
 
 namespace quorin {
 
-class CanvasEnv;
+// What 雨 and the record renderers act on: the plots, the fields and the 雨
+// button.
+class RainEnv : public virtual CanvasPlotEnv, public virtual CanvasFields {
+public:
+    CommandButton* Command8 = nullptr; // 雨
+
+protected:
+    ~RainEnv() = default;
+};
 
 // 雨 (Command8): in simulation mode, a drop path swept across the canvas as a
 // moving streak, 101 start points from the right edge to the left. The first
 // press after a load checks the inputs and fixes the plot window; the main
 // window is shown in every case.
-void rain(CanvasEnv& canvas);
+void rain(RainEnv& canvas);
 
 // One drop for the renderers: flight time, radius, Vx0, VFy, Vy0, the start
 // point on the canvas and VFx, in the renderers' order.
@@ -22,8 +32,8 @@ struct RainDrop {
 // input or arithmetic message). The first drop fixes the plot window.
 // rains waits 0.01 s between discs and sets huaxian; rainst clears huaxian and
 // waits like the replay (a count while replayMode, else 0.01 s).
-double rains(CanvasEnv& canvas, const RainDrop& drop);
-double rainst(CanvasEnv& canvas, const RainDrop& drop);
+double rains(RainEnv& canvas, const RainDrop& drop);
+double rainst(RainEnv& canvas, const RainDrop& drop);
 
 // Samples of the rain window and of the renderers' window.
 inline constexpr int rainSteps = 150;

@@ -1,14 +1,14 @@
 #include "canvas/CanvasBackgrounds.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
-#include "state/CanvasEnv.h"
+#include "state/CanvasSurface.h"
 
 namespace quorin {
 
-void setBorderless(CanvasEnv& canvas, bool borderless) {
+void setBorderless(CanvasSurface& canvas, bool borderless) {
     if (canvas.canvasWidget().windowFlags().testFlag(Qt::FramelessWindowHint) == borderless)
         return;
-    CanvasEnv::QuietResize quiet(canvas);
+    CanvasSurface::QuietResize quiet(canvas);
     const bool visible = canvas.canvasWidget().isVisible();
     canvas.canvasWidget().setWindowFlag(Qt::FramelessWindowHint, borderless);
     if (visible) {
@@ -17,7 +17,7 @@ void setBorderless(CanvasEnv& canvas, bool borderless) {
     }
 }
 
-void fillScreen(CanvasEnv& canvas) {
+void fillScreen(CanvasSurface& canvas) {
     const QSize screen = screenSizeTwips();
     fitOnScreen(canvas.canvasWidget(),
                 QSize(twipsToPixels(screen.width()), twipsToPixels(screen.height())));
@@ -26,7 +26,7 @@ void fillScreen(CanvasEnv& canvas) {
     canvas.Image1->resize(client);
 }
 
-void screenSizeCanvas(CanvasEnv& canvas) {
+void screenSizeCanvas(CanvasSurface& canvas) {
     canvas.canvasWidget().setWindowState(Qt::WindowNoState);
     setBorderless(canvas, false);
     // The size change raises the resize rule; the full-screen commands have
@@ -35,21 +35,21 @@ void screenSizeCanvas(CanvasEnv& canvas) {
     canvas.Picture1->move(0, 0);
 }
 
-void paintImageOverPicture(CanvasEnv& canvas) {
+void paintImageOverPicture(CanvasSurface& canvas) {
     PictureBox& pic = *canvas.Picture1;
     if (canvas.Image1->hasPicture())
         pic.paintPicture(canvas.Image1->picture(), pic.scaleLeft(), pic.scaleTop(),
                          pic.scaleWidth(), pic.scaleHeight());
 }
 
-void repaintBackground(CanvasEnv& canvas) {
+void repaintBackground(CanvasSurface& canvas) {
     canvas.Picture1->setAutoRedraw(true);
     canvas.Image1->setStretch(true);
     paintImageOverPicture(canvas);
     canvas.Picture1->refresh();
 }
 
-void chromeOff(CanvasEnv& canvas) {
+void chromeOff(CanvasSurface& canvas) {
     const QWidget& window = canvas.canvasWidget();
     const bool screenSized =
         canvas.Picture1->pos() == QPoint(0, 0) && canvas.Picture1->size() == window.size();
@@ -63,7 +63,7 @@ void chromeOff(CanvasEnv& canvas) {
 namespace {
 
 // A missing or unreadable file leaves Image1 empty and nothing is painted.
-void loadBackground(CanvasEnv& canvas, const QString& name) {
+void loadBackground(CanvasSurface& canvas, const QString& name) {
     canvas.Image1->setStretch(true);
     repaintBackground(canvas);
     canvas.Image1->setStretch(true);
@@ -78,21 +78,21 @@ void loadBackground(CanvasEnv& canvas, const QString& name) {
 
 } // namespace
 
-void daotu(CanvasEnv& canvas) {
+void daotu(CanvasSurface& canvas) {
     screenSizeCanvas(canvas);
     loadBackground(canvas, QStringLiteral("hai1.jpg"));
 }
-void hai(CanvasEnv& canvas) {
+void hai(CanvasSurface& canvas) {
     loadBackground(canvas, QStringLiteral("hai2.jpg"));
 }
-void hai3(CanvasEnv& canvas) {
+void hai3(CanvasSurface& canvas) {
     loadBackground(canvas, QStringLiteral("hai03.jpg"));
 }
-void zhihuaxiang(CanvasEnv& canvas) {
+void zhihuaxiang(CanvasSurface& canvas) {
     loadBackground(canvas, QStringLiteral("hai11.jpg"));
 }
 
-void loadModeBackground(CanvasEnv& canvas, ModeBackground background) {
+void loadModeBackground(CanvasSurface& canvas, ModeBackground background) {
     switch (background) {
     case ModeBackground::None:
         break;

@@ -3,9 +3,9 @@
 #include "canvas/CanvasBackgrounds.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
-#include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 #include <cmath>
+#include <cstring>
 
 namespace quorin {
 
@@ -17,19 +17,19 @@ void setVisible(std::initializer_list<QWidget*> widgets, bool visible) {
 }
 
 // The buttons of the pattern table.
-void setPatternButtonsVisible(CanvasEnv& canvas, bool visible) {
+void setPatternButtonsVisible(LayoutEnv& canvas, bool visible) {
     for (const PatternRow& row : patternTable())
         (canvas.*row.button)->setVisible(visible);
 }
 
-void setBarVisible(CanvasEnv& canvas, int from, int to, bool visible) {
+void setBarVisible(LayoutEnv& canvas, int from, int to, bool visible) {
     for (int i = from; i <= to; ++i)
         canvas.Command1[i]->setVisible(visible);
 }
 
 } // namespace
 
-void layOutCanvas(CanvasEnv& canvas, double pictureShare, bool withFullDrawButton) {
+void layOutCanvas(LayoutEnv& canvas, double pictureShare, bool withFullDrawButton) {
     canvas.canvasWidget().update();
     const double W = canvas.widthTwips();
     const double H = canvas.heightTwips();
@@ -52,12 +52,12 @@ void layOutCanvas(CanvasEnv& canvas, double pictureShare, bool withFullDrawButto
         setLeftTwips(w, column);
 }
 
-void layOutAtLoad(CanvasEnv& canvas) {
+void layOutAtLoad(LayoutEnv& canvas) {
     if (canvas.heightTwips() > 1000)
         layOutCanvas(canvas, 0.9, false);
 }
 
-void applyResizeRule(CanvasEnv& canvas) {
+void applyResizeRule(LayoutEnv& canvas) {
     SharedState& s = canvas.state();
     if (!s.simulationMode && canvas.heightTwips() > 1000) {
         const double buttonWidth = widthTwips(canvas.Command2);
@@ -95,7 +95,7 @@ namespace {
 // Steps shared by both full-screen commands: the resize they raise takes its
 // full-screen branch, the picture keeps or drops its drawing as asked, and
 // the frame goes.
-void enterFullScreen(CanvasEnv& canvas) {
+void enterFullScreen(LayoutEnv& canvas) {
     SharedState& s = canvas.state();
     s.fullScreen = true;
     s.simulationMode = true;
@@ -108,7 +108,7 @@ void enterFullScreen(CanvasEnv& canvas) {
 
 } // namespace
 
-void fullScreenCommand(CanvasEnv& canvas) {
+void fullScreenCommand(LayoutEnv& canvas) {
     SharedState& s = canvas.state();
     enterFullScreen(canvas);
     setVisible({canvas.Command1[1], canvas.Command1[2], canvas.Command1[3], canvas.Command1[6],
@@ -122,7 +122,7 @@ void fullScreenCommand(CanvasEnv& canvas) {
     canvas.Picture1->setFocus();
 }
 
-void barFullScreenCommand(CanvasEnv& canvas) {
+void barFullScreenCommand(LayoutEnv& canvas) {
     SharedState& s = canvas.state();
     CommandButton* self = canvas.Command1[18];
     if (!s.barFullScreen) {
@@ -168,7 +168,7 @@ void barFullScreenCommand(CanvasEnv& canvas) {
     repaintBackground(canvas);
 }
 
-void fullDrawingScreenCommand(CanvasEnv& canvas) {
+void fullDrawingScreenCommand(LayoutEnv& canvas) {
     SharedState& s = canvas.state();
     enterFullScreen(canvas);
     setVisible({canvas.Command1[1], canvas.Command1[2], canvas.Command1[3], canvas.Text1[2],
@@ -198,6 +198,30 @@ void fullDrawingScreenCommand(CanvasEnv& canvas) {
     }
     s.fullDrawToggle = true;
     canvas.Picture1->setFocus();
+}
+
+QWidget* LayoutEnv::control(const CanvasControlRef& ref) const {
+    const auto is = [&ref](const char* name) { return std::strcmp(ref.name, name) == 0; };
+    const auto element = [&ref](const auto& array) -> QWidget* {
+        return ref.index >= 0 && ref.index < int(array.size()) ? array[ref.index] : nullptr;
+    };
+    if (is("Command1"))
+        return element(Command1);
+    if (is("Command12"))
+        return element(Command12);
+    if (is("Text1"))
+        return element(Text1);
+    const std::pair<const char*, QWidget*> single[] = {
+        {"Picture1", Picture1}, {"Image1", Image1},       {"Command2", Command2},
+        {"Command3", Command3}, {"Command4", Command4},   {"Command5", Command5},
+        {"Command6", Command6}, {"Command7", Command7},   {"Command8", Command8},
+        {"Command9", Command9}, {"Command10", Command10}, {"Command11", Command11},
+        {"Text2", Text2},       {"Text3", Text3},         {"Label1", Label1},
+    };
+    for (const auto& [name, widget] : single)
+        if (is(name))
+            return ref.index < 0 ? widget : nullptr;
+    return nullptr;
 }
 
 } // namespace quorin

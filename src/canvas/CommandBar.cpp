@@ -13,7 +13,6 @@
 #include "platform/TextFiles.h"
 #include "platform/Twips.h"
 #include "state/CanvasDialogs.h"
-#include "state/CanvasEnv.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
 #include <QDate>
@@ -32,11 +31,11 @@ const QString prestoreTitle = QStringLiteral("Quorin计算 之 查询存储");
 
 // A file the command could not write: the user hears, and the file is as it
 // was (pictures are replaced whole, records appended whole or not at all).
-void tellNotSaved(CanvasEnv& canvas, const QString& path, const QString& title) {
+void tellNotSaved(CommandBarEnv& canvas, const QString& path, const QString& title) {
     dialogs(canvas).message(notWrittenMessage(path), MessageButtons::Ok, title);
 }
 
-void appendRecords(CanvasEnv& canvas, const QString& fileName, const RecordValues& values,
+void appendRecords(CommandBarEnv& canvas, const QString& fileName, const RecordValues& values,
                    const QString& title) {
     const ProgramFolder& folder = canvas.services().folder;
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
@@ -56,7 +55,7 @@ void appendRecords(CanvasEnv& canvas, const QString& fileName, const RecordValue
 // never leaves records of a picture that does not exist; a record that cannot
 // be appended costs nothing but itself. Cancel ends the command quietly; a
 // file that cannot be written is reported.
-void savePictureSteps(CanvasEnv& canvas, const QString& replaceTitle, bool withRecords) {
+void savePictureSteps(CommandBarEnv& canvas, const QString& replaceTitle, bool withRecords) {
     const QString name = dialogs(canvas).saveFile(pictureFileFilter());
     if (canvas.mustStop() || name.isEmpty())
         return;
@@ -81,7 +80,7 @@ QString pictureNotOpenedMessage(const QString& path) {
            QStringLiteral("。");
 }
 
-void runCommandBar(CanvasEnv& canvas, int index) {
+void runCommandBar(CommandBarEnv& canvas, int index) {
     switch (index) {
     case 0:
         derive(canvas);
@@ -96,12 +95,12 @@ void runCommandBar(CanvasEnv& canvas, int index) {
         savePictureWithRecord(canvas);
         break;
     case 4:
-        canvas.yae = CanvasEnv::Yae::danse;
+        canvas.yae = PlotWindow::Yae::danse;
         canvas.Command1[5]->setEnabled(true);
         canvas.Command1[4]->setEnabled(false);
         break;
     case 5:
-        canvas.yae = CanvasEnv::Yae::caise;
+        canvas.yae = PlotWindow::Yae::caise;
         canvas.Command1[4]->setEnabled(true);
         canvas.Command1[5]->setEnabled(false);
         break;
@@ -158,7 +157,7 @@ void runCommandBar(CanvasEnv& canvas, int index) {
     }
 }
 
-void clearCanvasPicture(CanvasEnv& canvas) {
+void clearCanvasPicture(CommandBarEnv& canvas) {
     if (!askYes(canvas, QStringLiteral("确定要清空保存的图像，重新开始画图吗？"), drawTitle))
         return;
     SharedState& s = canvas.state();
@@ -176,7 +175,7 @@ void clearCanvasPicture(CanvasEnv& canvas) {
     canvas.Picture1->setAutoRedraw(false);
 }
 
-void prestorePicture(CanvasEnv& canvas) {
+void prestorePicture(CommandBarEnv& canvas) {
     if (!askYes(canvas, QStringLiteral("确定要预存图像吗？"), drawTitle))
         return;
     canvas.state().keepPicture = true;
@@ -184,25 +183,25 @@ void prestorePicture(CanvasEnv& canvas) {
     savePictureSteps(canvas, prestoreTitle, false);
 }
 
-void savePictureWithRecord(CanvasEnv& canvas) {
+void savePictureWithRecord(CommandBarEnv& canvas) {
     savePictureSteps(canvas, saveTitle, true);
 }
 
-void savephoto(CanvasEnv& canvas) {
+void savephoto(CommandBarEnv& canvas) {
     savePictureSteps(canvas, saveTitle, false);
 }
 
 // 底色 and 画色 share one colour dialog, which remembers the last colour
 // chosen; Cancel gives that colour back and it is applied as if chosen.
 namespace {
-ColorValue askColor(CanvasEnv& canvas) {
+ColorValue askColor(CommandBarEnv& canvas) {
     Swatches& swatches = canvas.swatches();
     swatches.dialogColor = dialogs(canvas).chooseColor(swatches.dialogColor);
     return swatches.dialogColor;
 }
 } // namespace
 
-void chooseBackColor(CanvasEnv& canvas) {
+void chooseBackColor(CommandBarEnv& canvas) {
     const ColorValue c = askColor(canvas);
     if (canvas.mustStop())
         return;
@@ -210,7 +209,7 @@ void chooseBackColor(CanvasEnv& canvas) {
     canvas.Picture1->setBackColor(canvas.swatches().paper());
 }
 
-void choosePenColor(CanvasEnv& canvas) {
+void choosePenColor(CommandBarEnv& canvas) {
     const ColorValue c = askColor(canvas);
     if (canvas.mustStop())
         return;
@@ -218,7 +217,7 @@ void choosePenColor(CanvasEnv& canvas) {
     canvas.yaa = canvas.swatches().pen();
 }
 
-void importPicture(CanvasEnv& canvas) {
+void importPicture(CommandBarEnv& canvas) {
     PictureBox& pic = *canvas.Picture1;
     pic.clearPicture();
     canvas.Image1->clearPicture();
@@ -252,7 +251,7 @@ void importPicture(CanvasEnv& canvas) {
     pic.refresh();
 }
 
-void coordinateTransform(CanvasEnv& canvas) {
+void coordinateTransform(CommandBarEnv& canvas) {
     SharedState& s = canvas.state();
     canvas.Picture1->setAutoRedraw(false);
     canvas.Text1[2]->setText(canvas.mainFields().fieldText(15));
@@ -267,7 +266,7 @@ void coordinateTransform(CanvasEnv& canvas) {
     canvas.Text1[3]->setBackColor(colors::buttonCream);
 }
 
-void writeText(CanvasEnv& canvas) {
+void writeText(CommandBarEnv& canvas) {
     const QString text = canvas.Text2->text();
     PictureBox& pic = *canvas.Picture1;
     pic.setFontSize(30);
@@ -278,7 +277,7 @@ void writeText(CanvasEnv& canvas) {
     pic.print(text);
 }
 
-void cxqh(CanvasEnv& canvas) {
+void cxqh(CommandBarEnv& canvas) {
     if (!canvas.state().drawingMode)
         return;
     canvas.thickPen = !canvas.thickPen;
@@ -286,11 +285,11 @@ void cxqh(CanvasEnv& canvas) {
     canvas.Picture1->setDrawWidth(canvas.thickPen ? 7 : 2);
 }
 
-void derive(CanvasEnv& canvas) {
+void derive(CommandBarEnv& canvas) {
     canvasDerive(canvas);
 }
 
-RecordValues currentRecordValues(CanvasEnv& canvas) {
+RecordValues currentRecordValues(CommandBarEnv& canvas) {
     const MainFields& main = canvas.mainFields();
     return {main.fieldText(10),      main.fieldText(0), main.fieldText(1),
             main.fieldText(3),       main.fieldText(4), canvas.Text1[2]->text(),

@@ -3,7 +3,6 @@
 #include "core/CanvasMotion.h"
 #include "platform/NumberText.h"
 #include "platform/Services.h"
-#include "state/CanvasEnv.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
 
@@ -15,7 +14,7 @@ constexpr ColorValue white = rgb(255, 255, 255);
 
 // The tables are full: the drawing goes on, unrecorded; the user hears it once
 // per drawing session.
-void tellStrokesFull(CanvasEnv& canvas) {
+void tellStrokesFull(StrokeEnv& canvas) {
     if (canvas.strokesFullTold)
         return;
     canvas.strokesFullTold = true;
@@ -27,18 +26,18 @@ bool strokeTablesFull(const SharedState& s) {
 }
 
 // The colour under the pointer; outside the picture, white.
-ColorValue colourAt(CanvasEnv& canvas, double x, double y) {
+ColorValue colourAt(StrokeEnv& canvas, double x, double y) {
     const ColorValue c = canvas.Picture1->point(x, y);
     return c < 0 ? white : c;
 }
 
 } // namespace
 
-void tellDrawing(CanvasEnv& canvas, const QString& text) {
+void tellDrawing(StrokeEnv& canvas, const QString& text) {
     canvas.services().dialogs.message(text, MessageButtons::Ok, QString::fromUtf8(strokesTitle));
 }
 
-void freehandPress(CanvasEnv& canvas, int button, int, double x, double y) {
+void freehandPress(StrokeEnv& canvas, int button, int, double x, double y) {
     if (button != 1)
         return;
     SharedState& s = canvas.state();
@@ -68,7 +67,7 @@ void freehandPress(CanvasEnv& canvas, int button, int, double x, double y) {
     canvas.Picture1->pset(canvas.zx, canvas.zy, canvas.yaa);
 }
 
-void freehandSample(CanvasEnv& canvas) {
+void freehandSample(StrokeEnv& canvas) {
     SharedState& s = canvas.state();
     const double x = val(canvas.Text1[0]->text()), y = val(canvas.Text1[1]->text());
     // A full stroke (or full tables) stops recording; the line is still drawn,
@@ -86,7 +85,7 @@ void freehandSample(CanvasEnv& canvas) {
     canvas.Picture1->lineTo(x, y, canvas.yaa);
 }
 
-void freehandMove(CanvasEnv& canvas, int, int, double x, double y) {
+void freehandMove(StrokeEnv& canvas, int, int, double x, double y) {
     canvas.Text1[0]->setText(singleToText(static_cast<float>(x)));
     canvas.Text1[1]->setText(singleToText(static_cast<float>(y)));
     if (canvas.state().captureMode)
@@ -98,7 +97,7 @@ void freehandMove(CanvasEnv& canvas, int, int, double x, double y) {
                           QString::number(blueOf(c)));
 }
 
-void freehandRelease(CanvasEnv& canvas, int button, int shift, double x, double y) {
+void freehandRelease(StrokeEnv& canvas, int button, int shift, double x, double y) {
     SharedState& s = canvas.state();
     if (button == 1 && s.drawingMode) {
         canvas.Timer13.stop();
@@ -118,11 +117,11 @@ void freehandRelease(CanvasEnv& canvas, int button, int shift, double x, double 
     }
 }
 
-void setDrawingPointer(CanvasEnv& canvas, bool drawing) {
+void setDrawingPointer(StrokeEnv& canvas, bool drawing) {
     canvas.Picture1->setCursor(drawing ? Qt::CrossCursor : Qt::ArrowCursor);
 }
 
-void huahua(CanvasEnv& canvas) {
+void huahua(StrokeEnv& canvas) {
     SharedState& s = canvas.state();
     if (s.drawingMode) {
         s.drawingMode = false;
@@ -138,7 +137,7 @@ void huahua(CanvasEnv& canvas) {
     }
 }
 
-void jiajian(CanvasEnv& canvas) {
+void jiajian(StrokeEnv& canvas) {
     SharedState& s = canvas.state();
     if (s.simulationMode && !s.drawingMode) {
         // The click plot starts again from the origin, without chords.

@@ -1,9 +1,27 @@
 #pragma once
+#include "canvas/Interception.h"
+#include "state/CanvasFields.h"
+#include "state/CanvasSurface.h"
 #include <QString>
 
 namespace quorin {
 
-class CanvasEnv;
+// What drawing, the stroke files, their replay and the hidden capture act on:
+// the picture, the fields, the command bar's captions, the start point (and,
+// through the press that arms it, the angle search), and the stroke timers.
+class StrokeEnv : public virtual InterceptEnv,
+                  public virtual CommandBarButtons,
+                  public virtual CanvasTimerList {
+public:
+    CanvasTimer Timer13{timers_, 10};  // stroke sampler
+    CanvasTimer Timer14{timers_, 100}; // stroke replay
+    // The user has heard that the stroke tables are full (once per drawing
+    // session).
+    bool strokesFullTold = false;
+
+protected:
+    ~StrokeEnv() = default;
+};
 
 // Freehand drawing on the canvas picture. While drawing mode is on, every
 // stroke is recorded as points sampled every 10 ms (Timer13) with the pen
@@ -11,24 +29,24 @@ class CanvasEnv;
 
 // Mouse events of the canvas picture: button 1 left, 2 right; shift 2 Ctrl;
 // coordinates in the picture's scale.
-void freehandPress(CanvasEnv& canvas, int button, int shift, double x, double y);
-void freehandMove(CanvasEnv& canvas, int button, int shift, double x, double y);
-void freehandRelease(CanvasEnv& canvas, int button, int shift, double x, double y);
+void freehandPress(StrokeEnv& canvas, int button, int shift, double x, double y);
+void freehandMove(StrokeEnv& canvas, int button, int shift, double x, double y);
+void freehandRelease(StrokeEnv& canvas, int button, int shift, double x, double y);
 // Timer13: the next point of the stroke being drawn.
-void freehandSample(CanvasEnv& canvas);
+void freehandSample(StrokeEnv& canvas);
 
 // 画画 / Ctrl+H: drawing mode on (pen width 2, drawing pointer) or off (the
 // stroke counters start afresh).
-void huahua(CanvasEnv& canvas);
+void huahua(StrokeEnv& canvas);
 // The canvas picture's pointer: a drawing one while drawing mode is on.
-void setDrawingPointer(CanvasEnv& canvas, bool drawing);
+void setDrawingPointer(StrokeEnv& canvas, bool drawing);
 // Ctrl+J and a click on the canvas's own surface: the pen width one up or
 // down (1 .. 70), asked; in simulation mode the click plot's start is reset
 // first.
-void jiajian(CanvasEnv& canvas);
+void jiajian(StrokeEnv& canvas);
 
 // A notice under the drawing tool's title.
-void tellDrawing(CanvasEnv& canvas, const QString& text);
+void tellDrawing(StrokeEnv& canvas, const QString& text);
 
 // The back colours of 画画 and 自动: running and stopped.
 inline constexpr int modeOnColor = 39168;

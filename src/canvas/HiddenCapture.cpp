@@ -5,7 +5,6 @@
 #include "platform/NumberText.h"
 #include "platform/Services.h"
 #include "platform/TextFiles.h"
-#include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 #include <cmath>
 
@@ -20,7 +19,7 @@ long long gridPoints(double end, double step) {
 
 } // namespace
 
-void hiddenCapture(CanvasEnv& canvas) {
+void hiddenCapture(StrokeEnv& canvas) {
     const QString name = chooseTextFileToReplace(
         canvas, QStringLiteral("将要保存的是Quorin画画的像素集合；\r\n是否继续？"));
     if (name.isEmpty())
@@ -55,7 +54,7 @@ void hiddenCapture(CanvasEnv& canvas) {
         tellNotWritten(canvas, name);
 }
 
-void text1Key3(CanvasEnv& canvas, int character) {
+void text1Key3(StrokeEnv& canvas, int character) {
     if (character == 13 && canvas.Text1[3]->text() == QStringLiteral("se"))
         hiddenCapture(canvas);
 }

@@ -5,7 +5,6 @@
 #include "motion/CanvasPlot.h"
 #include "motion/CanvasWaits.h"
 #include "platform/NumberText.h"
-#include "state/CanvasEnv.h"
 #include "state/DropFields.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
@@ -22,7 +21,7 @@ constexpr ColorValue lastRingGrey = 13421772; // red = green = blue = 204
 
 // --- the scene ---
 
-void drawSceneFrame(CanvasEnv& canvas, ColorValue pen) {
+void drawSceneFrame(InterceptEnv& canvas, ColorValue pen) {
     PictureBox& pic = *canvas.Picture1;
     const double xa = 0.9 * canvas.xa, xb = 0.9 * canvas.xb;
     const double ya = 0.9 * canvas.ya, yb = 0.9 * canvas.yb;
@@ -37,7 +36,7 @@ void drawSceneFrame(CanvasEnv& canvas, ColorValue pen) {
 
 // The seven model fields, the target and the tolerance, all numbers, and a
 // flight time above 0; otherwise the message and nothing.
-std::optional<InterceptTask> readInterceptTask(CanvasEnv& canvas) {
+std::optional<InterceptTask> readInterceptTask(InterceptEnv& canvas) {
     if (!checkCanvasInputs(canvas))
         return std::nullopt;
     const MainFields& fields = canvas.mainFields();
@@ -53,14 +52,14 @@ std::optional<InterceptTask> readInterceptTask(CanvasEnv& canvas) {
 
 // The interceptor's moment goes to Text1(11) as every evaluation of the
 // canvas model's f3 writes it.
-void writeInterceptorMoment(CanvasEnv& canvas, const InterceptCandidate& c) {
+void writeInterceptorMoment(InterceptEnv& canvas, const InterceptCandidate& c) {
     const auto moment = canvasModelMoment(c.interceptor);
     MainFields& fields = canvas.mainFields();
     if (moment && fields.fieldText(11) != *moment)
         fields.setFieldText(11, *moment);
 }
 
-void writeHit(CanvasEnv& canvas, const InterceptCandidate& c) {
+void writeHit(InterceptEnv& canvas, const InterceptCandidate& c) {
     MainFields& fields = canvas.mainFields();
     fields.setFieldText(1, numberToText(c.fvx0));
     fields.setFieldText(4, numberToText(c.fvy0));
@@ -72,7 +71,7 @@ void writeHit(CanvasEnv& canvas, const InterceptCandidate& c) {
 // One candidate: its path up to the hit in a brighter pen, the outputs on a
 // hit, then Cls and the whole path again in the back colour, with the window
 // events let in after every segment. False once the canvas is unloaded.
-bool showCandidate(CanvasEnv& canvas, const InterceptCandidate& c) {
+bool showCandidate(InterceptEnv& canvas, const InterceptCandidate& c) {
     canvas.fvx0 = c.fvx0;
     canvas.fvy0 = c.fvy0;
     setCanvasPlotWindow(canvas, c.window);
@@ -115,7 +114,7 @@ constexpr RingFrame ringFrames[] = {
     {{2.5, 3.7}, 2, 0.03}, {{6.2, 0}, 1, 0.05},
 };
 
-bool hitRings(CanvasEnv& canvas, double x, double y, double h) {
+bool hitRings(InterceptEnv& canvas, double x, double y, double h) {
     PictureBox& pic = *canvas.Picture1;
     const ColorValue pen = canvas.yaa;
     pic.cls();
@@ -136,7 +135,7 @@ bool hitRings(CanvasEnv& canvas, double x, double y, double h) {
 
 enum class Caller { Press, Button };
 
-void angleSearch(CanvasEnv& canvas, Caller caller) {
+void angleSearch(InterceptEnv& canvas, Caller caller) {
     // A press that arrives while the search lets window events in finds it
     // running and starts no second one.
     const RunningScope running(canvas.angleSearchRunning);
@@ -189,7 +188,7 @@ void angleSearch(CanvasEnv& canvas, Caller caller) {
 
 } // namespace
 
-void sales(CanvasEnv& canvas) {
+void sales(InterceptEnv& canvas) {
     if (!checkCanvasInputs(canvas))
         return;
     MainFields& fields = canvas.mainFields();
@@ -216,11 +215,11 @@ void sales(CanvasEnv& canvas) {
     pic.circle(0, 0, Int(pic.scaleWidth() / 100), pen);
 }
 
-void bianhuanjiaodu(CanvasEnv& canvas) {
+void bianhuanjiaodu(InterceptEnv& canvas) {
     angleSearch(canvas, Caller::Press);
 }
 
-void angleTransform(CanvasEnv& canvas) {
+void angleTransform(InterceptEnv& canvas) {
     angleSearch(canvas, Caller::Button);
 }
 

@@ -1,9 +1,8 @@
 #include "canvas/ModeControls.h"
-#include "state/CanvasEnv.h"
 
 namespace quorin {
 
-void applyModeVisibility(CanvasEnv& canvas, CanvasMode mode) {
+void applyModeVisibility(LayoutEnv& canvas, CanvasMode mode) {
     for (const ControlVisibility& row : modeVisibility()) {
         QWidget* w = canvas.control(row.control);
         if (!w)

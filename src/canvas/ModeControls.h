@@ -1,11 +1,9 @@
 #pragma once
-#include "core/CanvasModes.h"
+#include "canvas/CanvasLayout.h"
 
 namespace quorin {
 
-class CanvasEnv;
-
 // Shows and hides the canvas's controls as the mode table says for `mode`.
-void applyModeVisibility(CanvasEnv& canvas, CanvasMode mode);
+void applyModeVisibility(LayoutEnv& canvas, CanvasMode mode);
 
 } // namespace quorin

@@ -5,7 +5,6 @@
 #include "platform/PictureFile.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
-#include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 #include <cmath>
 
@@ -23,7 +22,7 @@ QSizeF imageHolderSize(const ImageBox& image) {
 
 } // namespace
 
-void previewClick(CanvasEnv& canvas) {
+void previewClick(PreviewEnv& canvas) {
     canvas.previewing = !canvas.previewing;
     canvas.Command1[20]->setCaption(canvas.previewing ? QStringLiteral("停止预览")
                                                       : QStringLiteral("图像预览"));
@@ -47,7 +46,7 @@ int listPreviewFolder(SharedState& state, const QString& chosenFile) {
     return static_cast<int>(state.previewFileCount);
 }
 
-void previewFolderTick(CanvasEnv& canvas) {
+void previewFolderTick(PreviewEnv& canvas) {
     // No second dialog on top of this one while it is open.
     canvas.Timer12.stop();
     const QString chosen = canvas.services().dialogs.openFile(pictureFileFilter());
@@ -68,7 +67,7 @@ void previewFolderTick(CanvasEnv& canvas) {
         s.previewIndex = 0;
 }
 
-void previewStepTick(CanvasEnv& canvas) {
+void previewStepTick(PreviewEnv& canvas) {
     SharedState& s = canvas.state();
     if (s.previewIndex > s.previewFileCount) {
         canvas.Timer1.stop();

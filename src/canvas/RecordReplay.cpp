@@ -3,7 +3,6 @@
 #include "core/RecordReader.h"
 #include "platform/Services.h"
 #include "platform/TextFiles.h"
-#include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 
 namespace quorin {
@@ -16,7 +15,7 @@ RainDrop recordedDrop(const SharedState& s, double panX = 0, double panY = 0) {
     return {v(0), v(1), v(2), v(3), v(4), v(5) + panX, v(6) + panY, v(7)};
 }
 
-void startCycle(CanvasEnv& canvas, QTimer& start, QTimer& step) {
+void startCycle(RecordEnv& canvas, QTimer& start, QTimer& step) {
     SharedState& s = canvas.state();
     s.treeRecordIndex = 0;
     canvas.Picture1->cls();
@@ -30,7 +29,7 @@ void startCycle(CanvasEnv& canvas, QTimer& start, QTimer& step) {
 // The next record of a cycle, or the restart once past the end (the tick
 // after the last record reads the entry one past them, as always).
 template <class Render>
-void stepCycle(CanvasEnv& canvas, QTimer& start, QTimer& step, Render&& render) {
+void stepCycle(RecordEnv& canvas, QTimer& start, QTimer& step, Render&& render) {
     // A cycle tick while the previous one still runs (a renderer's message
     // box lets timers fire) does nothing: no box on top of a box.
     const RunningScope tick(canvas.recordTickRunning);
@@ -49,7 +48,7 @@ void stepCycle(CanvasEnv& canvas, QTimer& start, QTimer& step, Render&& render) 
 
 } // namespace
 
-double query1(CanvasEnv& canvas, QChar separator) {
+double query1(RecordEnv& canvas, QChar separator) {
     SharedState& s = canvas.state();
     const QString path = canvas.services().folder.ownFile(QStringLiteral("treego.txt"));
     // Missing, unreadable or empty: no records; too large: no records, and
@@ -70,7 +69,7 @@ double query1(CanvasEnv& canvas, QChar separator) {
     return count;
 }
 
-QString Opensesame(CanvasEnv& canvas, const QString& record) {
+QString Opensesame(RecordEnv& canvas, const QString& record) {
     SharedState& s = canvas.state();
     const auto values = recordFields(record);
     for (std::size_t k = 0; k < values.size(); ++k)
@@ -79,30 +78,30 @@ QString Opensesame(CanvasEnv& canvas, const QString& record) {
     return QStringLiteral("OK");
 }
 
-void autoCycleStart(CanvasEnv& canvas) {
+void autoCycleStart(RecordEnv& canvas) {
     startCycle(canvas, canvas.Timer8, canvas.Timer9);
 }
 
-void autoCycleStep(CanvasEnv& canvas) {
+void autoCycleStep(RecordEnv& canvas) {
     stepCycle(canvas, canvas.Timer8, canvas.Timer9, [&](bool last) {
         const RainDrop drop = recordedDrop(canvas.state());
         return last ? rainst(canvas, drop) : rains(canvas, drop);
     });
 }
 
-void autoplayCycleStart(CanvasEnv& canvas) {
+void autoplayCycleStart(RecordEnv& canvas) {
     canvas.state().replayMode = true;
     startCycle(canvas, canvas.Timer10, canvas.Timer11);
 }
 
-void autoplayCycleStep(CanvasEnv& canvas) {
+void autoplayCycleStep(RecordEnv& canvas) {
     stepCycle(canvas, canvas.Timer10, canvas.Timer11, [&](bool) {
         const SharedState& s = canvas.state();
         return rainst(canvas, recordedDrop(s, s.replayPanX, s.replayPanY));
     });
 }
 
-void text2Click(CanvasEnv& canvas) {
+void text2Click(RecordEnv& canvas) {
     const QString word = canvas.Text2->text();
     if (word == QStringLiteral("auto")) {
         canvas.Timer8.start();
@@ -126,7 +125,7 @@ void text2Click(CanvasEnv& canvas) {
     canvas.Text2->setText(QString());
 }
 
-void text2Key(CanvasEnv& canvas, int character) {
+void text2Key(RecordEnv& canvas, int character) {
     const QString word = canvas.Text2->text();
     if (character == 13) {
         if (word == QStringLiteral("auto"))

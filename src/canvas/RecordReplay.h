@@ -1,9 +1,24 @@
 #pragma once
+#include "animation/Rain.h"
+#include "canvas/Preview.h"
 #include <QString>
 
 namespace quorin {
 
-class CanvasEnv;
+// What the record replays act on: the drops of 雨's renderers, the preview's
+// timers (a replay stops them), and the replay timers.
+class RecordEnv : public virtual RainEnv, public virtual PreviewEnv {
+public:
+    CanvasTimer Timer8{timers_, 1000}; // "auto" record cycle
+    CanvasTimer Timer9{timers_, 200};  // "auto" record step
+    CanvasTimer Timer10{timers_, 1};   // "autoplay" cycle
+    CanvasTimer Timer11{timers_, 1};   // "autoplay" step
+    // A record-cycle tick is running (its renderer may show a message).
+    int recordTickRunning = 0;
+
+protected:
+    ~RecordEnv() = default;
+};
 
 // The parameter records of the saved pictures (treego.txt) replayed as drops:
 // "auto" typed into Text2 runs them through rains (rainst for the last) over
@@ -11,18 +26,18 @@ class CanvasEnv;
 
 // Reads treego.txt into treeRecords; the record count (0 for a missing or
 // empty file).
-double query1(CanvasEnv& canvas, QChar separator);
+double query1(RecordEnv& canvas, QChar separator);
 // One record into recordValues; values that are no numbers, or missing, leave
 // their element as it was.
-QString Opensesame(CanvasEnv& canvas, const QString& record);
+QString Opensesame(RecordEnv& canvas, const QString& record);
 
-void autoCycleStart(CanvasEnv& canvas);     // Timer8
-void autoCycleStep(CanvasEnv& canvas);      // Timer9
-void autoplayCycleStart(CanvasEnv& canvas); // Timer10
-void autoplayCycleStep(CanvasEnv& canvas);  // Timer11
+void autoCycleStart(RecordEnv& canvas);     // Timer8
+void autoCycleStep(RecordEnv& canvas);      // Timer9
+void autoplayCycleStart(RecordEnv& canvas); // Timer10
+void autoplayCycleStep(RecordEnv& canvas);  // Timer11
 
 // The words of Text2: a click, Enter, and every key before it is taken.
-void text2Click(CanvasEnv& canvas);
-void text2Key(CanvasEnv& canvas, int character);
+void text2Click(RecordEnv& canvas);
+void text2Key(RecordEnv& canvas, int character);
 
 } // namespace quorin

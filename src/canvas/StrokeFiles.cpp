@@ -5,7 +5,6 @@
 #include "platform/Services.h"
 #include "platform/TextFiles.h"
 #include "state/CanvasDialogs.h"
-#include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 
 namespace quorin {
@@ -19,7 +18,7 @@ StrokeTables tablesOf(SharedState& s) {
 
 } // namespace
 
-QString chooseTextFileToReplace(CanvasEnv& canvas, const QString& notice) {
+QString chooseTextFileToReplace(StrokeEnv& canvas, const QString& notice) {
     tellDrawing(canvas, notice);
     if (canvas.mustStop())
         return {};
@@ -36,11 +35,11 @@ QString chooseTextFileToReplace(CanvasEnv& canvas, const QString& notice) {
     return name;
 }
 
-void tellNotWritten(CanvasEnv& canvas, const QString& name) {
+void tellNotWritten(StrokeEnv& canvas, const QString& name) {
     tellDrawing(canvas, notWrittenMessage(name));
 }
 
-void outsave(CanvasEnv& canvas) {
+void outsave(StrokeEnv& canvas) {
     const QString name = chooseTextFileToReplace(
         canvas, QStringLiteral("将要保存的是Quorin画画的轨迹结果；\r\n是否继续？"));
     if (name.isEmpty())
@@ -51,7 +50,7 @@ void outsave(CanvasEnv& canvas) {
         tellNotWritten(canvas, name);
 }
 
-void inputres(CanvasEnv& canvas) {
+void inputres(StrokeEnv& canvas) {
     SharedState& s = canvas.state();
     s.drawingMode = false;
     setDrawingPointer(canvas, false);

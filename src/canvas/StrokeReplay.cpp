@@ -1,7 +1,6 @@
 #include "canvas/StrokeReplay.h"
 #include "canvas/Freehand.h"
 #include "platform/NumberText.h"
-#include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 #include <algorithm>
 
@@ -16,7 +15,7 @@ int widthOf(double v) {
 }
 } // namespace
 
-void autop(CanvasEnv& canvas) {
+void autop(StrokeEnv& canvas) {
     if (canvas.Timer14.isActive()) {
         canvas.Timer14.stop();
         canvas.Command1[15]->setBackColor(modeOffColor);
@@ -27,7 +26,7 @@ void autop(CanvasEnv& canvas) {
     canvas.Command1[15]->setBackColor(modeOnColor);
 }
 
-void strokeReplayTick(CanvasEnv& canvas) {
+void strokeReplayTick(StrokeEnv& canvas) {
     SharedState& s = canvas.state();
     s.replayCounter += 1;
     canvas.Text2->setText(numberToText(s.replayCounter));

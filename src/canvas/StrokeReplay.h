@@ -2,13 +2,13 @@
 
 namespace quorin {
 
-class CanvasEnv;
+class StrokeEnv;
 
 // 自动 / Ctrl+A: starts the replay of the recorded strokes, one stroke per
 // Timer14 tick, or stops a running one.
-void autop(CanvasEnv& canvas);
+void autop(StrokeEnv& canvas);
 // Timer14: the next stroke, offset by the coordinate transform, drawn over
 // whatever the canvas shows.
-void strokeReplayTick(CanvasEnv& canvas);
+void strokeReplayTick(StrokeEnv& canvas);
 
 } // namespace quorin

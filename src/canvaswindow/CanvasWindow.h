@@ -1,5 +1,6 @@
 #pragma once
-#include "state/CanvasEnv.h"
+#include "canvas/CommandBar.h"
+#include "canvas/RecordReplay.h"
 #include <QWidget>
 
 namespace quorin {
@@ -8,9 +9,11 @@ class CanvasHost;
 
 // The canvas: one large picture box with a command bar, animation buttons and
 // image tools. Created by the program on first access; every launcher reloads
-// it. The window holds the controls (in its CanvasEnv part, which is what its
-// commands see), wires their events and forwards them to the commands.
-class CanvasWindow : public QWidget, public CanvasEnv {
+// it. The window is every feature's environment at once (they share the
+// surface, the fields and the plot window as virtual bases); it creates the
+// controls, wires their events and forwards them to the commands, each of
+// which sees only the environment it takes.
+class CanvasWindow : public QWidget, public CommandBarEnv, public RecordEnv {
     Q_OBJECT
 public:
     CanvasWindow(CanvasHost& host, SharedState& state, const Services& services);
@@ -21,8 +24,13 @@ public:
     // What the window does when it is unloaded (the launchers and closing).
     void unloadHandler();
 
-    using CanvasEnv::heightTwips;
-    using CanvasEnv::widthTwips;
+    using CanvasSurface::heightTwips;
+    using CanvasSurface::widthTwips;
+    QWidget& canvasWidget() override { return *this; }
+
+    // The window's own timers (the features keep theirs).
+    CanvasTimer Timer17{timers_, 1000}; // full screen when left alone
+    CanvasTimer Timer18{timers_, 3000}; // starts the patterns
 
     // --- handlers ---
     void command1Click(int index);

@@ -5,7 +5,6 @@
 #include "platform/TextFiles.h"
 #include "platform/Twips.h"
 #include "state/CanvasDialogs.h"
-#include "state/CanvasEnv.h"
 #include "state/SharedState.h"
 #include <QDir>
 #include <functional>
@@ -39,29 +38,29 @@ constexpr ColorValue capturingBack = 39168; // and after the comparison
 
 // The two waits of the image operations; both let the window's events run.
 // False when the canvas was closed meanwhile.
-bool pauseOneSecond(CanvasEnv& c) {
+bool pauseOneSecond(ImageEnv& c) {
     c.services().clock.pause(1.0, WaitKind::Processing);
     return !c.mustStop();
 }
-bool pauseHundredth(CanvasEnv& c) {
+bool pauseHundredth(ImageEnv& c) {
     c.services().clock.pause(0.01, WaitKind::Processing);
     return !c.mustStop();
 }
 
 // A notice with only OK; false when the canvas was closed meanwhile.
-bool tell(CanvasEnv& c, const QString& text, const QString& title = recognitionTitle) {
+bool tell(ImageEnv& c, const QString& text, const QString& title = recognitionTitle) {
     dialogs(c).message(text, MessageButtons::Ok, title);
     return !c.mustStop();
 }
 
 // A Yes/No question under the recognition's title.
-std::optional<bool> ask(CanvasEnv& c, const QString& text) {
+std::optional<bool> ask(ImageEnv& c, const QString& text) {
     return quorin::ask(c, text, recognitionTitle);
 }
 
 // The open dialog for a pixel set: "" when cancelled or when the canvas was
 // closed meanwhile.
-QString chooseSet(CanvasEnv& c) {
+QString chooseSet(ImageEnv& c) {
     const QString name = dialogs(c).openFile(textFileFilter());
     return c.mustStop() ? QString() : name;
 }
@@ -69,7 +68,7 @@ QString chooseSet(CanvasEnv& c) {
 // The chosen file into `table`. A file that cannot serve (unreadable, too
 // large, no pixel set, no CR LF rows, more rows than the row reader holds) is
 // told and ends the operation with the table untouched.
-bool readSet(CanvasEnv& c, const QString& name, PixelTable& table,
+bool readSet(ImageEnv& c, const QString& name, PixelTable& table,
              const QString& title = recognitionTitle) {
     const PixelSetRead read = readPixelSetFile(name, table, rowTableRows);
     switch (read.status) {
@@ -100,7 +99,7 @@ bool readSet(CanvasEnv& c, const QString& name, PixelTable& table,
 // canvas is gone), those the mode had hidden stay hidden.
 class HiddenButtons {
 public:
-    HiddenButtons(CanvasEnv& c, std::initializer_list<QWidget*> buttons) : c_(c) {
+    HiddenButtons(ImageEnv& c, std::initializer_list<QWidget*> buttons) : c_(c) {
         for (QWidget* b : buttons) {
             if (!b->isHidden())
                 shown_.push_back(b);
@@ -117,14 +116,14 @@ public:
     HiddenButtons& operator=(const HiddenButtons&) = delete;
 
 private:
-    CanvasEnv& c_;
+    ImageEnv& c_;
     std::vector<QWidget*> shown_;
 };
 
-double boxWidth(CanvasEnv& c) {
+double boxWidth(ImageEnv& c) {
     return widthTwips(c.Picture1);
 }
-double boxHeight(CanvasEnv& c) {
+double boxHeight(ImageEnv& c) {
     return heightTwips(c.Picture1);
 }
 
@@ -132,7 +131,7 @@ double boxHeight(CanvasEnv& c) {
 // that gives no grid puts the defaults back and says why (the template
 // button's own message and threshold). Otherwise AutoRedraw goes on and the
 // grid is fixed for the whole operation.
-std::optional<PixelGrid> startOperation(CanvasEnv& c, bool templateButton) {
+std::optional<PixelGrid> startOperation(ImageEnv& c, bool templateButton) {
     c.state().captureMode = true;
     const auto grid = pixelGrid(boxWidth(c), boxHeight(c), c.Text1[2]->text(), c.Text1[3]->text());
     if (grid) {
@@ -152,7 +151,7 @@ std::optional<PixelGrid> startOperation(CanvasEnv& c, bool templateButton) {
 }
 
 // The live colours of one grid column.
-std::vector<ColorValue> liveColumn(CanvasEnv& c, const PixelGrid& grid, long long column) {
+std::vector<ColorValue> liveColumn(ImageEnv& c, const PixelGrid& grid, long long column) {
     std::vector<ColorValue> colours(static_cast<std::size_t>(grid.rows(boxHeight(c))));
     const double x = grid.columnX(column);
     for (std::size_t k = 0; k < colours.size(); ++k)
@@ -166,7 +165,7 @@ enum class Written { Yes, Failed, Stopped };
 // its running total), pausing after each, then replaces `path` with it whole.
 // A failed write is told and leaves the old file; a canvas closed during a
 // pause writes nothing.
-Written writeColumns(CanvasEnv& c, const PixelGrid& grid, const QString& path,
+Written writeColumns(ImageEnv& c, const PixelGrid& grid, const QString& path,
                      const std::function<void(QByteArray&, long long, long long&)>& column,
                      const QByteArray& tail = {}) {
     QByteArray text;
@@ -185,7 +184,7 @@ Written writeColumns(CanvasEnv& c, const PixelGrid& grid, const QString& path,
 
 // Draws a filled disc of radius stepY at every grid point `colourAt` gives a
 // colour for; false when the canvas was closed during a pause.
-bool drawPoints(CanvasEnv& c, const PixelGrid& grid,
+bool drawPoints(ImageEnv& c, const PixelGrid& grid,
                 const std::function<std::optional<ColorValue>(long long, long long)>& colourAt) {
     PictureBox& pic = *c.Picture1;
     const auto radius = static_cast<double>(grid.stepY);
@@ -210,7 +209,7 @@ bool marked(const CellText& cell) {
 }
 
 // Every point of `set` that is not "*", in its own colour.
-bool drawOwnColours(CanvasEnv& c, const PixelGrid& grid, const PixelTable& set) {
+bool drawOwnColours(ImageEnv& c, const PixelGrid& grid, const PixelTable& set) {
     return drawPoints(c, grid, [&](long long i, long long f) -> std::optional<ColorValue> {
         const CellText cell = set.cell(i, f);
         return marked(cell) ? cellColour(cell) : std::nullopt;
@@ -219,7 +218,7 @@ bool drawOwnColours(CanvasEnv& c, const PixelGrid& grid, const PixelTable& set) 
 
 // Every point of the first set that is not "*", in the colour of the same
 // point of the third set.
-bool drawThirdColours(CanvasEnv& c, const PixelGrid& grid) {
+bool drawThirdColours(ImageEnv& c, const PixelGrid& grid) {
     const SharedState& s = c.state();
     return drawPoints(c, grid, [&](long long i, long long f) -> std::optional<ColorValue> {
         return marked(s.pixelSet1.cell(i, f)) ? cellColour(s.pixelSet3.cell(i, f)) : std::nullopt;
@@ -228,7 +227,7 @@ bool drawThirdColours(CanvasEnv& c, const PixelGrid& grid) {
 
 // The points that differ between the first and the second set in the pen
 // colour, the others in the first set's colour; `templateRule` chooses the rule.
-bool drawComparison(CanvasEnv& c, const PixelGrid& grid, bool templateRule) {
+bool drawComparison(ImageEnv& c, const PixelGrid& grid, bool templateRule) {
     const SharedState& s = c.state();
     const long long threshold = colourThreshold(c.Text2->text());
     return drawPoints(c, grid, [&](long long i, long long f) -> std::optional<ColorValue> {
@@ -244,7 +243,7 @@ bool drawComparison(CanvasEnv& c, const PixelGrid& grid, bool templateRule) {
 
 // The last question of a redraw: the first set again, in the colours of a
 // third set or in its own.
-void redrawWithThird(CanvasEnv& c, const PixelGrid& grid) {
+void redrawWithThird(ImageEnv& c, const PixelGrid& grid) {
     const auto yes = ask(c, redrawWithThirdQuestion);
     if (!yes)
         return;
@@ -258,13 +257,13 @@ void redrawWithThird(CanvasEnv& c, const PixelGrid& grid) {
     drawThirdColours(c, grid);
 }
 
-QString differencePath(CanvasEnv& c) {
+QString differencePath(ImageEnv& c) {
     return c.services().folder.ownFile(QString::fromLatin1(differenceFileName));
 }
 
 // After a difference file is written: where it is, and whether to mark the
 // points in the pen colour or in their own.
-void offerMarking(CanvasEnv& c, const QString& path) {
+void offerMarking(ImageEnv& c, const QString& path) {
     if (!tell(c,
               QStringLiteral("已成功对比图片,并保存不同点到 了:") + QDir::toNativeSeparators(path)))
         return;
@@ -281,16 +280,16 @@ void offerMarking(CanvasEnv& c, const QString& path) {
 enum class CaptureButton { Group, TwoStep, Template };
 
 // The state of a two-step button, and its caption and colour that show it.
-bool& comparesNext(CanvasEnv& c, const CommandButton* button) {
+bool& comparesNext(ImageEnv& c, const CommandButton* button) {
     return button == c.Command9 ? c.command9Compares : c.command11Compares;
 }
-void showStep(CanvasEnv& c, CommandButton* button, bool compares) {
+void showStep(ImageEnv& c, CommandButton* button, bool compares) {
     comparesNext(c, button) = compares;
     button->setCaption(compares ? QStringLiteral("图像对比") : QStringLiteral("图像采集"));
     button->setBackColor(compares ? comparingBack : capturingBack);
 }
 
-void capture(CanvasEnv& c, CommandButton* button, CaptureButton kind) {
+void capture(ImageEnv& c, CommandButton* button, CaptureButton kind) {
     const auto grid = startOperation(c, kind == CaptureButton::Template);
     if (!grid)
         return;
@@ -340,7 +339,7 @@ void capture(CanvasEnv& c, CommandButton* button, CaptureButton kind) {
 
 // --- comparison of two sets (图像比较) ---
 
-void compareSets(CanvasEnv& c) {
+void compareSets(ImageEnv& c) {
     const auto grid = startOperation(c, false);
     if (!grid || !tell(c, firstSetNotice))
         return;
@@ -371,7 +370,7 @@ void compareSets(CanvasEnv& c) {
 
 // --- overlay (图像叠加) ---
 
-void overlay(CanvasEnv& c) {
+void overlay(ImageEnv& c) {
     const auto grid = startOperation(c, false);
     if (!grid)
         return;
@@ -409,7 +408,7 @@ void overlay(CanvasEnv& c) {
 
 // --- the second press of the two-step buttons ---
 
-void compareWithPicture(CanvasEnv& c, CommandButton* button, bool templateRule) {
+void compareWithPicture(ImageEnv& c, CommandButton* button, bool templateRule) {
     const auto grid = startOperation(c, templateRule);
     if (!grid)
         return;
@@ -470,7 +469,7 @@ void compareWithPicture(CanvasEnv& c, CommandButton* button, bool templateRule) 
     redrawWithThird(c, *grid);
 }
 
-void twoStep(CanvasEnv& c, CommandButton* button, bool templateRule) {
+void twoStep(ImageEnv& c, CommandButton* button, bool templateRule) {
     if (!comparesNext(c, button))
         capture(c, button, templateRule ? CaptureButton::Template : CaptureButton::TwoStep);
     else
@@ -481,7 +480,7 @@ void twoStep(CanvasEnv& c, CommandButton* button, bool templateRule) {
 
 // Image operations do not nest: a press that arrives during another one's
 // pauses is ignored.
-void command12Click(CanvasEnv& canvas, int index) {
+void command12Click(ImageEnv& canvas, int index) {
     const RunningScope guard(canvas.imageOperationRunning);
     if (!guard.first())
         return;
@@ -500,19 +499,19 @@ void command12Click(CanvasEnv& canvas, int index) {
     }
 }
 
-void command11Click(CanvasEnv& canvas) {
+void command11Click(ImageEnv& canvas) {
     const RunningScope guard(canvas.imageOperationRunning);
     if (guard.first())
         twoStep(canvas, canvas.Command11, false);
 }
 
-void command9Click(CanvasEnv& canvas) {
+void command9Click(ImageEnv& canvas) {
     const RunningScope guard(canvas.imageOperationRunning);
     if (guard.first())
         twoStep(canvas, canvas.Command9, true);
 }
 
-void chonghua(CanvasEnv& canvas, const QString& path, bool inPen) {
+void chonghua(ImageEnv& canvas, const QString& path, bool inPen) {
     SharedState& s = canvas.state();
     if (!readSet(canvas, path, s.pixelSet1))
         return;

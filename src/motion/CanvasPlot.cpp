@@ -5,7 +5,6 @@
 #include "motion/CanvasWaits.h"
 #include "platform/NumberText.h"
 #include "platform/Services.h"
-#include "state/CanvasEnv.h"
 #include "state/DropFields.h"
 #include "state/MainFields.h"
 #include "state/SharedState.h"
@@ -28,7 +27,7 @@ std::optional<CanvasPlotWindow> evaluateQuietly(const DropInputs& in, double t, 
 }
 
 // The checks every canvas plot starts with; the message says what failed.
-std::optional<CanvasPlotWindow> checkAndEvaluate(CanvasEnv& canvas, const DropInputs& in,
+std::optional<CanvasPlotWindow> checkAndEvaluate(CanvasPlotEnv& canvas, const DropInputs& in,
                                                  double t) {
     if (!checkCanvasInputs(canvas))
         return std::nullopt;
@@ -37,20 +36,21 @@ std::optional<CanvasPlotWindow> checkAndEvaluate(CanvasEnv& canvas, const DropIn
 
 // The window of the plots, in the canvas fore colour blue. The ranges are
 // evaluations of the canvas model, whose moment goes to the main window.
-void applyWindow(CanvasEnv& canvas, CanvasModel& model, double R) {
+void applyWindow(CanvasPlotEnv& canvas, CanvasModel& model, double R) {
     model.f2(0);
     canvas.foreColor = colors::blue;
     setCanvasPlotWindow(canvas, R);
 }
 
 // A shade of the pen colour: Rnd times yaa, rounded; its low three bytes draw.
-ColorValue randomShade(CanvasEnv& canvas) {
+ColorValue randomShade(CanvasPlotEnv& canvas) {
     return lowThreeBytes(std::llround(canvas.services().random.next() * canvas.yaa));
 }
 
 // Calls `step` for s = 0, t/150, ... <= t with the point of the path from
 // (zx, zy); stops (false) when a step says so (its wait was told to stop).
-template <class Step> bool alongPath(CanvasModel& model, CanvasEnv& canvas, double t, Step&& step) {
+template <class Step>
+bool alongPath(CanvasModel& model, CanvasPlotEnv& canvas, double t, Step&& step) {
     bool alive = true;
     forStep(0.0, t, t / canvasPlotSteps, [&](double s) {
         const double x = canvas.zx + model.f1(s);
@@ -63,12 +63,12 @@ template <class Step> bool alongPath(CanvasModel& model, CanvasEnv& canvas, doub
 
 } // namespace
 
-void showCanvasMessage(CanvasEnv& canvas, const char* text) {
+void showCanvasMessage(CanvasPlotEnv& canvas, const char* text) {
     canvas.services().dialogs.message(QString::fromUtf8(text), MessageButtons::Ok,
                                       QStringLiteral("Quorin"));
 }
 
-bool checkCanvasInputs(CanvasEnv& canvas, bool zeroTimeAllowed) {
+bool checkCanvasInputs(CanvasPlotEnv& canvas, bool zeroTimeAllowed) {
     const MainFields& fields = canvas.mainFields();
     const double t = readFlightTime(fields);
     // t below 0 would sample a motion the model does not describe, and t = 0
@@ -80,7 +80,7 @@ bool checkCanvasInputs(CanvasEnv& canvas, bool zeroTimeAllowed) {
     return true;
 }
 
-std::optional<CanvasPlotWindow> evaluateCanvasPlot(CanvasEnv& canvas, const DropInputs& in,
+std::optional<CanvasPlotWindow> evaluateCanvasPlot(CanvasPlotEnv& canvas, const DropInputs& in,
                                                    double t, int steps) {
     auto e = evaluateQuietly(in, t, steps);
     if (!e)
@@ -88,7 +88,7 @@ std::optional<CanvasPlotWindow> evaluateCanvasPlot(CanvasEnv& canvas, const Drop
     return e;
 }
 
-void clickPlot(CanvasEnv& canvas) {
+void clickPlot(CanvasPlotEnv& canvas) {
     const SharedState& s = canvas.state();
     if (s.angleTransformArmed || !s.simulationMode || s.drawingMode)
         return;
@@ -138,7 +138,7 @@ void clickPlot(CanvasEnv& canvas) {
     }
 }
 
-void canvasDerive(CanvasEnv& canvas) {
+void canvasDerive(CanvasPlotEnv& canvas) {
     MainFields& fields = canvas.mainFields();
     CanvasModel model(fields, canvas.fvx0, canvas.fvy0);
     const DropInputs& in = model.inputs();
@@ -167,7 +167,7 @@ void canvasDerive(CanvasEnv& canvas) {
     PictureBox& pic = *canvas.Picture1;
     const ColorValue pen = canvas.yaa;
     pic.pset(canvas.zx, canvas.zy, pen);
-    const bool oneColour = canvas.yae == CanvasEnv::Yae::danse;
+    const bool oneColour = canvas.yae == PlotWindow::Yae::danse;
     const auto colour = [&] { return oneColour ? pen : randomShade(canvas); };
     // Rays from the start point, then the path as a polyline.
     if (!alongPath(model, canvas, t, [&](double x, double y) {
@@ -199,12 +199,12 @@ void canvasDerive(CanvasEnv& canvas) {
     fields.hideDragLabel();
 }
 
-void storeCanvasPlotWindow(CanvasEnv& canvas, double R) {
+void storeCanvasPlotWindow(CanvasPlotEnv& canvas, double R) {
     canvas.xa = canvas.ya = -R;
     canvas.xb = canvas.yb = R;
 }
 
-bool traceEllipse(CanvasEnv& canvas, double cx, double cy, double rx, double ry, double end,
+bool traceEllipse(CanvasPlotEnv& canvas, double cx, double cy, double rx, double ry, double end,
                   ColorValue color) {
     PictureBox& pic = *canvas.Picture1;
     bool alive = true;
@@ -219,13 +219,13 @@ bool traceEllipse(CanvasEnv& canvas, double cx, double cy, double rx, double ry,
     return alive;
 }
 
-void setCanvasPlotWindow(CanvasEnv& canvas, double R) {
+void setCanvasPlotWindow(CanvasPlotEnv& canvas, double R) {
     storeCanvasPlotWindow(canvas, R);
     if (!canvas.baochi && R > 0)
         canvas.Picture1->scale(canvas.xa, canvas.ya, canvas.xb, canvas.yb);
 }
 
-bool derivePlotWindow(CanvasEnv& canvas) {
+bool derivePlotWindow(CanvasPlotEnv& canvas) {
     const MainFields& fields = canvas.mainFields();
     const double t = readFlightTime(fields);
     if (!dropFieldsAreNumbers(fields) || !(t > 0))

@@ -1,6 +1,6 @@
 #include "motion/CanvasWaits.h"
 #include "platform/Services.h"
-#include "state/CanvasEnv.h"
+#include "state/CanvasSurface.h"
 #include "state/SharedState.h"
 
 namespace quorin {
@@ -8,7 +8,7 @@ namespace quorin {
 namespace {
 constexpr double hundredth = 0.01;
 
-bool busy(CanvasEnv& canvas, double seconds) {
+bool busy(CanvasSurface& canvas, double seconds) {
     PictureBox* picture = canvas.Picture1;
     canvas.services().clock.pause(seconds, WaitKind::Busy, [picture] { picture->repaintDrawn(); });
     return !canvas.mustStop();
@@ -16,29 +16,29 @@ bool busy(CanvasEnv& canvas, double seconds) {
 
 } // namespace
 
-bool canvasPause(CanvasEnv& canvas) {
+bool canvasPause(CanvasSurface& canvas) {
     // The replay's count to 5000 takes no measurable time.
     if (canvas.state().replayMode)
         return !canvas.mustStop();
     return busy(canvas, hundredth);
 }
 
-bool pauseAndClear(CanvasEnv& canvas, double seconds) {
+bool pauseAndClear(CanvasSurface& canvas, double seconds) {
     if (!busy(canvas, seconds))
         return false;
     canvas.Picture1->cls();
     return true;
 }
 
-bool pauseHundredthBusy(CanvasEnv& canvas) {
+bool pauseHundredthBusy(CanvasSurface& canvas) {
     return busy(canvas, hundredth);
 }
 
-bool yanchi(CanvasEnv& canvas) {
+bool yanchi(CanvasSurface& canvas) {
     return busy(canvas, 1.0);
 }
 
-bool letEventsRun(CanvasEnv& canvas) {
+bool letEventsRun(CanvasSurface& canvas) {
     canvas.services().clock.pause(0, WaitKind::Processing);
     return !canvas.mustStop();
 }

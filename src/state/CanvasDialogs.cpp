@@ -1,21 +1,21 @@
 #include "state/CanvasDialogs.h"
 #include "platform/Services.h"
-#include "state/CanvasEnv.h"
+#include "state/CanvasSurface.h"
 
 namespace quorin {
 
-Dialogs& dialogs(CanvasEnv& canvas) {
+Dialogs& dialogs(CanvasSurface& canvas) {
     return canvas.services().dialogs;
 }
 
-std::optional<bool> ask(CanvasEnv& canvas, const QString& question, const QString& title) {
+std::optional<bool> ask(CanvasSurface& canvas, const QString& question, const QString& title) {
     const Answer a = dialogs(canvas).message(question, MessageButtons::YesNo, title);
     if (canvas.mustStop())
         return std::nullopt;
     return a == Answer::Yes;
 }
 
-bool askYes(CanvasEnv& canvas, const QString& question, const QString& title) {
+bool askYes(CanvasSurface& canvas, const QString& question, const QString& title) {
     return ask(canvas, question, title).value_or(false);
 }
 

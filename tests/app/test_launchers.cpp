@@ -212,12 +212,12 @@ TEST_F(Launchers, EveryLaunchStartsFromAFreshCanvas) {
     CanvasWindow& freehand = launch(CanvasMode::Freehand);
     freehand.Picture1->setAutoRedraw(true);
     freehand.Picture1->pset(100, 100, colors::red);
-    freehand.yae = CanvasEnv::Yae::danse;
+    freehand.yae = PlotWindow::Yae::danse;
     CanvasWindow& math = launch(CanvasMode::Math);
     EXPECT_NE(&freehand, &math);
     EXPECT_TRUE(freehand.isDead());
     EXPECT_FALSE(freehand.isVisible());
-    EXPECT_EQ(math.yae, CanvasEnv::Yae::caise);
+    EXPECT_EQ(math.yae, PlotWindow::Yae::caise);
     EXPECT_EQ(math.Picture1->point(100, 100), colors::black);
 }
 

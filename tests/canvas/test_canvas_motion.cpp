@@ -218,7 +218,7 @@ TEST_F(CanvasMotion, ClickPlotWindowChordsAndEllipses) {
 TEST_F(CanvasMotion, DeriveWritesTheResultsAndDrawsInOneOrManyShades) {
     set(4, "-5"); // thrown upward
     set(3, "-1"); // into a weaker upward wind
-    c->yae = CanvasEnv::Yae::danse;
+    c->yae = PlotWindow::Yae::danse;
     c->huatuo = false;
     c->command1Click(0);
     const DropInputs in = readDropInputs(main());
@@ -237,7 +237,7 @@ TEST_F(CanvasMotion, DeriveWritesTheResultsAndDrawsInOneOrManyShades) {
     EXPECT_EQ(one.begin()->first, qRgb(255, 0, 0) & 0xFFFFFF);
 
     c->Picture1->cls();
-    c->yae = CanvasEnv::Yae::caise;
+    c->yae = PlotWindow::Yae::caise;
     c->yaa = rgb(255, 255, 255);
     c->command1Click(0);
     EXPECT_GT(drawn().size(), 50u);

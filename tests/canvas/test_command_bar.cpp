@@ -232,12 +232,12 @@ TEST_F(CommandBar, CancelledColourDialogAppliesTheLastColour) {
 
 TEST_F(CommandBar, SmallSwitches) {
     c->Command1[4]->click();
-    EXPECT_EQ(c->yae, CanvasEnv::Yae::danse);
+    EXPECT_EQ(c->yae, PlotWindow::Yae::danse);
     EXPECT_FALSE(c->Command1[4]->isEnabled());
     EXPECT_TRUE(c->Command1[5]->isEnabled());
     c->Command1[5]->show();
     c->Command1[5]->click();
-    EXPECT_EQ(c->yae, CanvasEnv::Yae::caise);
+    EXPECT_EQ(c->yae, PlotWindow::Yae::caise);
     EXPECT_TRUE(c->Command1[4]->isEnabled());
     EXPECT_FALSE(c->Command1[5]->isEnabled());
 
