@@ -47,7 +47,7 @@ const std::array<ButtonDesign, 22> barDesign = {{
 } // namespace
 
 CanvasWindow::CanvasWindow(CanvasHost& host, SharedState& state, const Services& services)
-    : QWidget(nullptr), CanvasSurface(state, services, host), host_(host) {
+    : CanvasSurface(state, services, host), QWidget(nullptr), host_(host) {
     setWindowTitle(QStringLiteral("新月 画画"));
     resize(twipsToPixels(15468), twipsToPixels(9060));
     createControls();
