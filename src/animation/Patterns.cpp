@@ -27,53 +27,45 @@ void redraw(PatternEnv& canvas, PatternKind kind, double& counter) {
     counter = 0;
 }
 
+// A group of drifting numbers; None is never asked for (the tests check the
+// table).
+struct Group {
+    double &count, &tick, &rate, &phase;
+};
+Group groupOf(PatternEnv& c, PatternGroup group) {
+    switch (group) {
+    case PatternGroup::Gold:
+        return {c.goldCount, c.goldTick, c.goldRate, c.goldPhase};
+    case PatternGroup::Growth:
+        return {c.growthCount, c.growthTick, c.growthRate, c.growthPhase};
+    case PatternGroup::None:
+    case PatternGroup::Egg:
+        break;
+    }
+    return {c.eggCount, c.eggTick, c.eggRate, c.eggPhase};
+}
+
 // A group's tick: counter, tick count and rate move; every 19th tick the
 // phase steps on.
-void drift(double& count, double& tick, double& rate, double& phase, double rateStep) {
-    count += 1;
-    tick += 1;
-    rate += rateStep;
-    if (tick > 18) {
-        phase += phaseStep;
-        tick = 0;
+void drift(const Group& g, double rateStep) {
+    g.count += 1;
+    g.tick += 1;
+    g.rate += rateStep;
+    if (g.tick > 18) {
+        g.phase += phaseStep;
+        g.tick = 0;
     }
 }
 
-// The tick of 金, 生 and 光: redraw on the 7th tick, a phase step first.
-void slowTick(PatternEnv& c, PatternKind kind, double& count, double& tick, double& rate,
-              double& phase, bool free) {
-    drift(count, tick, rate, phase, 0.1);
-    if (count > 6 && free) {
-        phase += phaseStep;
-        redraw(c, kind, count);
-    }
-}
-
-// The patterns' ticks. While a frame is still on its way (its message may
-// be up, and a message box lets timers tick), no second one starts: the
-// counter stays above its mark and the first free tick after it redraws.
-void eggTick(PatternEnv& c, PatternKind kind, bool free) {
-    drift(c.eggCount, c.eggTick, c.eggRate, c.eggPhase, 0.5);
-    if (c.eggCount > 3 && free)
-        redraw(c, kind, c.eggCount);
-}
-
-// 光 drives the gold group, which it does not read.
-void goldTick(PatternEnv& c, PatternKind kind, bool free) {
-    slowTick(c, kind, c.goldCount, c.goldTick, c.goldRate, c.goldPhase, free);
-}
-
-void growthTick(PatternEnv& c, PatternKind kind, bool free) {
-    slowTick(c, kind, c.growthCount, c.growthTick, c.growthRate, c.growthPhase, free);
-}
-
+// The shell's tick moves the gold and egg groups (a phase step and back to 0
+// past 6, no drawing of their own) and its own numbers.
 void shellTick(PatternEnv& c, PatternKind kind, bool free) {
-    drift(c.goldCount, c.goldTick, c.goldRate, c.goldPhase, 0.1);
+    drift(groupOf(c, PatternGroup::Gold), 0.1);
     if (c.goldCount > 6) {
         c.goldPhase += phaseStep;
         c.goldCount = 0;
     }
-    drift(c.eggCount, c.eggTick, c.eggRate, c.eggPhase, 0.5);
+    drift(groupOf(c, PatternGroup::Egg), 0.5);
     if (c.eggCount > 6)
         c.eggCount = 0;
     c.oat += 1;
@@ -83,45 +75,47 @@ void shellTick(PatternEnv& c, PatternKind kind, bool free) {
         redraw(c, kind, c.oat);
 }
 
-// 光 starts the shell's goodt and goody afresh.
-void lightStart(PatternEnv& c) {
-    c.goodt = 0;
-    c.goody = 0;
+// The patterns' ticks. While a frame is still on its way (its message may
+// be up, and a message box lets timers tick), no second one starts: the
+// counter stays above its mark and the first free tick after it redraws.
+void tick(PatternEnv& c, const PatternDesign& row, bool free) {
+    switch (row.tick) {
+    case PatternTick::None:
+        return;
+    case PatternTick::Quick: {
+        const Group g = groupOf(c, row.driven);
+        drift(g, 0.5);
+        if (g.count > 3 && free)
+            redraw(c, row.kind, g.count);
+        return;
+    }
+    case PatternTick::Slow: {
+        const Group g = groupOf(c, row.driven);
+        drift(g, 0.1);
+        if (g.count > 6 && free) {
+            g.phase += phaseStep;
+            redraw(c, row.kind, g.count);
+        }
+        return;
+    }
+    case PatternTick::Shell:
+        shellTick(c, row.kind, free);
+        return;
+    }
 }
-
-using E = PatternEnv;
-
-const PatternRow table[] = {
-    // kind, caption, button place; button, timer; shown group; start, solid fill, tick
-    {PatternKind::Light, "光", 240, 1200, 372, 372, &E::Command7, &E::Timer16, &E::growthRate,
-     &E::growthPhase, lightStart, true, goldTick},
-    {PatternKind::Tower, "塔", 240, 1680, 372, 372, &E::Command6, nullptr, nullptr, nullptr,
-     nullptr, true, nullptr},
-    {PatternKind::Shell, "果壳", 120, 2160, 492, 372, &E::Command4, &E::Timer4, nullptr, nullptr,
-     nullptr, true, shellTick},
-    {PatternKind::Growth, "生", 240, 2760, 372, 372, &E::Command5, &E::Timer7, &E::growthRate,
-     &E::growthPhase, nullptr, true, growthTick},
-    {PatternKind::Gold, "金", 240, 3240, 372, 372, &E::Command3, &E::Timer6, &E::goldRate,
-     &E::goldPhase, nullptr, false, goldTick},
-    {PatternKind::Egg, "蛋", 240, 3720, 372, 372, &E::Command2, &E::Timer5, &E::eggRate,
-     &E::eggPhase, nullptr, false, eggTick},
-};
 
 } // namespace
 
-std::span<const PatternRow> patternTable() {
-    return table;
-}
-
-const PatternRow& patternRow(PatternKind kind) {
-    for (const PatternRow& row : table)
-        if (row.kind == kind)
-            return row;
-    return table[0]; // every kind has a row (the tests check)
+PatternEnv::Timers PatternEnv::makeTimers(std::vector<CanvasTimer*>& list) {
+    Timers timers;
+    for (const PatternDesign& row : patternTable)
+        if (row.tick != PatternTick::None)
+            timers[index(row.kind)] = std::make_unique<CanvasTimer>(list, row.interval);
+    return timers;
 }
 
 void drawPattern(PatternEnv& canvas, PatternKind kind) {
-    const PatternRow& row = patternRow(kind);
+    const PatternDesign& row = patternRow(kind);
     // Holds ticks off while a frame is drawn or its message is shown.
     const RunningScope busy(canvas.patternBusy);
     if (checkCanvasInputs(canvas) && !canvas.mustStop()) {
@@ -155,46 +149,48 @@ void drawPattern(PatternEnv& canvas, PatternKind kind) {
     }
     if (canvas.mustStop())
         return;
-    const bool once = !row.timer;
-    (canvas.*row.button)->setBackColor(once ? towerDoneColor : patternRunningColor);
+    const bool once = row.tick == PatternTick::None;
+    canvas.buttonOf(kind)->setBackColor(once ? towerDoneColor : patternRunningColor);
     if (!once)
         (void)yanchi(canvas); // the frame's last step: nothing follows either way
 }
 
 bool isRunningPatternButton(const PatternEnv& canvas, const QWidget* widget) {
-    for (const PatternRow& row : table)
-        if (widget && row.timer && widget == canvas.*row.button)
-            return (canvas.*row.timer).isActive();
+    for (const PatternDesign& row : patternTable)
+        if (widget && widget == canvas.buttonOf(row.kind))
+            return canvas.timerOf(row.kind) && canvas.timerOf(row.kind)->isActive();
     return false;
 }
 
 void patternButton(PatternEnv& canvas, PatternKind kind) {
-    const PatternRow& row = patternRow(kind);
-    CommandButton* button = canvas.*row.button;
-    if (!row.timer) { // 塔
+    const PatternDesign& row = patternRow(kind);
+    CommandButton* button = canvas.buttonOf(kind);
+    QTimer* timer = canvas.timerOf(kind);
+    if (!timer) { // 塔
         button->setBackColor(patternRunningColor);
         drawPattern(canvas, kind);
         return;
     }
-    QTimer& timer = canvas.*row.timer;
-    if (timer.isActive()) {
+    if (timer->isActive()) {
         button->setBackColor(patternStoppedColor);
-        timer.stop();
+        timer->stop();
         return;
     }
     button->setBackColor(patternRunningColor);
-    timer.start();
-    if (row.onStart)
-        row.onStart(canvas);
-    if (row.shownRate)
-        canvas.Text2->setText(rateAndPhase(canvas.*row.shownRate, canvas.*row.shownPhase));
+    timer->start();
+    if (row.startsShellAfresh) {
+        canvas.goodt = 0;
+        canvas.goody = 0;
+    }
+    if (row.shown != PatternGroup::None) {
+        const Group g = groupOf(canvas, row.shown);
+        canvas.Text2->setText(rateAndPhase(g.rate, g.phase));
+    }
     drawPattern(canvas, kind);
 }
 
 void patternTick(PatternEnv& canvas, PatternKind kind) {
-    const PatternRow& row = patternRow(kind);
-    if (row.tick)
-        row.tick(canvas, kind, canvas.patternBusy == 0);
+    tick(canvas, patternRow(kind), canvas.patternBusy == 0);
 }
 
 } // namespace quorin

@@ -3,7 +3,8 @@
 #include "motion/CanvasPlot.h"
 #include "platform/Colour.h"
 #include "state/CanvasFields.h"
-#include <span>
+#include <array>
+#include <memory>
 
 class QWidget;
 
@@ -15,18 +16,31 @@ class PatternEnv : public virtual CanvasPlotEnv,
                    public virtual CanvasFields,
                    public virtual CanvasTimerList {
 public:
-    CommandButton* Command2 = nullptr; // 蛋
-    CommandButton* Command3 = nullptr; // 金
-    CommandButton* Command4 = nullptr; // 果壳
-    CommandButton* Command5 = nullptr; // 生
-    CommandButton* Command6 = nullptr; // 塔
-    CommandButton* Command7 = nullptr; // 光
+    // Each pattern's button and timer (none for 塔), made from its row of the
+    // table; the designed names below are the six patterns'.
+    CommandButton*& buttonOf(PatternKind kind) { return patternButtons_[index(kind)]; }
+    CommandButton* buttonOf(PatternKind kind) const { return patternButtons_[index(kind)]; }
+    CanvasTimer* timerOf(PatternKind kind) const { return patternTimers_[index(kind)].get(); }
 
-    CanvasTimer Timer4{timers_, 1000};  // 果壳
-    CanvasTimer Timer5{timers_, 1000};  // 蛋
-    CanvasTimer Timer6{timers_, 1000};  // 金
-    CanvasTimer Timer7{timers_, 1000};  // 生
-    CanvasTimer Timer16{timers_, 1000}; // 光
+private:
+    static std::size_t index(PatternKind kind) { return std::size_t(kind); }
+    using Timers = std::array<std::unique_ptr<CanvasTimer>, patternCount>;
+    static Timers makeTimers(std::vector<CanvasTimer*>& list);
+    std::array<CommandButton*, patternCount> patternButtons_{};
+    Timers patternTimers_ = makeTimers(timers_);
+
+public:
+    CommandButton*& Command2 = buttonOf(PatternKind::Egg);    // 蛋
+    CommandButton*& Command3 = buttonOf(PatternKind::Gold);   // 金
+    CommandButton*& Command4 = buttonOf(PatternKind::Shell);  // 果壳
+    CommandButton*& Command5 = buttonOf(PatternKind::Growth); // 生
+    CommandButton*& Command6 = buttonOf(PatternKind::Tower);  // 塔
+    CommandButton*& Command7 = buttonOf(PatternKind::Light);  // 光
+    CanvasTimer& Timer4 = *timerOf(PatternKind::Shell);       // 果壳
+    CanvasTimer& Timer5 = *timerOf(PatternKind::Egg);         // 蛋
+    CanvasTimer& Timer6 = *timerOf(PatternKind::Gold);        // 金
+    CanvasTimer& Timer7 = *timerOf(PatternKind::Growth);      // 生
+    CanvasTimer& Timer16 = *timerOf(PatternKind::Light);      // 光
 
     // Pattern parameters: counter, tick count, rate and phase of each group,
     // and the shell's oat, goodt and goody.
@@ -41,35 +55,6 @@ public:
 protected:
     ~PatternEnv() = default;
 };
-
-// A row of the pattern table: all the canvas knows of a pattern besides its
-// curve (core/Patterns) and its tick. The window creates and wires the
-// buttons and timers from it; the commands below find a pattern's button,
-// timer and state in it.
-struct PatternRow {
-    PatternKind kind;
-    // The button: its caption and place in twips, and where the canvas keeps it.
-    const char* caption;
-    double left, top, width, height;
-    CommandButton* PatternEnv::*button;
-    // Its timer; none: each press draws once, and the button turns towerDoneColor.
-    CanvasTimer PatternEnv::*timer;
-    // The group whose rate@phase a press that starts the timer shows in Text2
-    // (none: Text2 stays), and what else such a press does first.
-    double PatternEnv::*shownRate;
-    double PatternEnv::*shownPhase;
-    void (*onStart)(PatternEnv&);
-    // A frame draws with a solid fill.
-    bool solidFill;
-    // A tick of its timer: the groups it drives drift, and it redraws when
-    // `free` (no frame on its way).
-    void (*tick)(PatternEnv&, PatternKind, bool free);
-};
-
-// The table, one row per pattern, in the order the buttons are created (top
-// of the canvas down).
-std::span<const PatternRow> patternTable();
-const PatternRow& patternRow(PatternKind kind);
 
 // The pattern buttons 蛋 金 果壳 生 塔 光 (Command2 .. Command7): a press starts
 // the pattern's timer and draws it once, or stops a running one (the drawing

@@ -18,8 +18,8 @@ void setVisible(std::initializer_list<QWidget*> widgets, bool visible) {
 
 // The buttons of the pattern table.
 void setPatternButtonsVisible(LayoutEnv& canvas, bool visible) {
-    for (const PatternRow& row : patternTable())
-        (canvas.*row.button)->setVisible(visible);
+    for (const PatternDesign& row : patternTable)
+        canvas.buttonOf(row.kind)->setVisible(visible);
 }
 
 void setBarVisible(LayoutEnv& canvas, int from, int to, bool visible) {
@@ -212,15 +212,16 @@ QWidget* LayoutEnv::control(const CanvasControlRef& ref) const {
     if (is("Text1"))
         return element(Text1);
     const std::pair<const char*, QWidget*> single[] = {
-        {"Picture1", Picture1}, {"Image1", Image1},       {"Command2", Command2},
-        {"Command3", Command3}, {"Command4", Command4},   {"Command5", Command5},
-        {"Command6", Command6}, {"Command7", Command7},   {"Command8", Command8},
+        {"Picture1", Picture1}, {"Image1", Image1},       {"Command8", Command8},
         {"Command9", Command9}, {"Command10", Command10}, {"Command11", Command11},
         {"Text2", Text2},       {"Text3", Text3},         {"Label1", Label1},
     };
     for (const auto& [name, widget] : single)
         if (is(name))
             return ref.index < 0 ? widget : nullptr;
+    for (const PatternDesign& row : patternTable)
+        if (is(row.button))
+            return ref.index < 0 ? buttonOf(row.kind) : nullptr;
     return nullptr;
 }
 

@@ -88,14 +88,13 @@ void CanvasWindow::createControls() {
         return b;
     };
     // The pattern buttons and their timers, from the pattern table.
-    for (const PatternRow& row : patternTable()) {
-        CommandButton* b = button(row.caption, row.left, row.top, row.width, row.height);
-        this->*row.button = b;
+    for (const PatternDesign& row : patternTable) {
         const PatternKind kind = row.kind;
+        CommandButton* b = button(row.caption, row.left, row.top, row.width, row.height);
+        buttonOf(kind) = b;
         connect(b, &QPushButton::clicked, this, [this, kind] { patternButton(*this, kind); });
-        if (row.timer)
-            connect(&(this->*row.timer), &QTimer::timeout, this,
-                    [this, kind] { patternTick(*this, kind); });
+        if (QTimer* timer = timerOf(kind))
+            connect(timer, &QTimer::timeout, this, [this, kind] { patternTick(*this, kind); });
     }
     Command10 = button("全屏", 120, 4320, 612, 372);
     connect(Command10, &QPushButton::clicked, this, [this] { command10Click(); });
@@ -163,8 +162,8 @@ void CanvasWindow::load() {
     layOutAtLoad(*this);
     Command1[4]->show();
     Command1[5]->hide();
-    for (const PatternRow& row : patternTable())
-        (this->*row.button)->setBackColor(colors::buttonCream);
+    for (const PatternDesign& row : patternTable)
+        buttonOf(row.kind)->setBackColor(colors::buttonCream);
     for (CommandButton* b :
          {Command8, Command9, Command10, Command11, Command12[1], Command12[2], Command12[0]})
         b->setBackColor(colors::buttonCream);

@@ -17,8 +17,9 @@ using test::NarrowCanvas;
 class PatternEnvAlone : public ::testing::Test {
 protected:
     PatternEnvAlone() {
-        for (const PatternRow& row : patternTable())
-            c.*row.button = new CommandButton(QString::fromUtf8(row.caption), &c.canvasWidget());
+        for (const PatternDesign& row : patternTable)
+            c.buttonOf(row.kind) =
+                new CommandButton(QString::fromUtf8(row.caption), &c.canvasWidget());
         c.Text2 = new TextBox(&c.canvasWidget());
         for (int i : {0, 1, 2, 3, 4, 10, 13})
             c.outside.fields[i] = QStringLiteral("1");

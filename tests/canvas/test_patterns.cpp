@@ -158,40 +158,39 @@ TEST_F(Patterns, FramesThroughTheZerosOfTheCosineEnd) {
     EXPECT_TRUE(t.dialogs.shown().empty());
 }
 
-// The pattern table: a row for every pattern, each with a button and a timer
-// of its own (two rows sharing one would start and stop each other's
-// pattern, and a press on the one button would stop both).
-TEST_F(Patterns, EveryPatternHasOneRowWithItsOwnButtonAndTimer) {
-    std::set<PatternKind> kinds;
+// The window makes every row's button, each with its caption, and the
+// timers the rows ask for, each in the canvas's list.
+TEST_F(Patterns, EveryRowGetsItsOwnButtonAndTimer) {
     std::set<const QWidget*> buttons;
     std::set<const QTimer*> timers;
-    for (const PatternRow& row : patternTable()) {
-        EXPECT_TRUE(kinds.insert(row.kind).second) << row.caption;
-        const CommandButton* button = c->*row.button;
+    for (const PatternDesign& row : patternTable) {
+        const CommandButton* button = c->buttonOf(row.kind);
         ASSERT_NE(button, nullptr) << row.caption;
         EXPECT_TRUE(buttons.insert(button).second) << row.caption;
         EXPECT_EQ(button->caption(), QString::fromUtf8(row.caption));
-        EXPECT_EQ(&patternRow(row.kind), &row);
-        if (row.timer) {
-            EXPECT_TRUE(timers.insert(&(c->*row.timer)).second) << row.caption;
+        EXPECT_EQ(c->control({row.button}), button) << row.button;
+        EXPECT_EQ(c->timerOf(row.kind) != nullptr, row.timer != nullptr) << row.caption;
+        if (const CanvasTimer* timer = c->timerOf(row.kind)) {
+            EXPECT_TRUE(timers.insert(timer).second) << row.caption;
+            EXPECT_EQ(timer->interval(), row.interval);
+            EXPECT_EQ(std::count(c->timers().begin(), c->timers().end(), timer), 1);
         }
-        EXPECT_EQ(row.timer == nullptr, row.tick == nullptr) << row.caption;
     }
-    EXPECT_EQ(kinds.size(), 6u);
-    EXPECT_EQ(timers.size(), 5u); // 塔 has none
 }
 
 // The canvas's list of timers: each designed timer once, with its designed
-// interval, and an unload stops them all.
+// interval (the patterns' from their rows, above), and an unload stops them
+// all.
 TEST_F(Patterns, TheCanvasTimersAreListedOnceWithTheirDesignedIntervals) {
     const std::pair<const QTimer*, int> designed[] = {
-        {&c->Timer1, 1800},  {&c->Timer4, 1000},  {&c->Timer5, 1000},  {&c->Timer6, 1000},
-        {&c->Timer7, 1000},  {&c->Timer8, 1000},  {&c->Timer9, 200},   {&c->Timer10, 1},
-        {&c->Timer11, 1},    {&c->Timer12, 1500}, {&c->Timer13, 10},   {&c->Timer14, 100},
-        {&c->Timer16, 1000}, {&c->Timer17, 1000}, {&c->Timer18, 3000},
+        {&c->Timer1, 1800},  {&c->Timer8, 1000},  {&c->Timer9, 200}, {&c->Timer10, 1},
+        {&c->Timer11, 1},    {&c->Timer12, 1500}, {&c->Timer13, 10}, {&c->Timer14, 100},
+        {&c->Timer17, 1000}, {&c->Timer18, 3000},
     };
+    const auto patternTimers = std::count_if(std::begin(patternTable), std::end(patternTable),
+                                             [](const PatternDesign& row) { return row.timer; });
     // The features keep their own timers, so the list is in no designed order.
-    ASSERT_EQ(c->timers().size(), std::size(designed));
+    ASSERT_EQ(c->timers().size(), std::size(designed) + patternTimers);
     for (const auto& [timer, interval] : designed) {
         EXPECT_EQ(std::count(c->timers().begin(), c->timers().end(), timer), 1) << interval;
         EXPECT_EQ(timer->interval(), interval);

@@ -110,5 +110,29 @@ TEST(Patterns, FixedCurvesIgnoreTheParametersAndAFrameCanStopEarly) {
     EXPECT_EQ(seen, 5);
 }
 
+// The table: every kind once and each kind's row found by it (the canvas
+// keeps buttons and timers by kind), a timer exactly for the rows that tick,
+// a group for the ticks that drive one, and no designed name twice.
+TEST(Patterns, TheTableHasOneSoundRowPerKind) {
+    std::vector<int> kinds;
+    std::vector<std::string> names;
+    for (const PatternDesign& row : patternTable) {
+        kinds.push_back(int(row.kind));
+        EXPECT_EQ(&patternRow(row.kind), &row) << row.caption;
+        EXPECT_EQ(row.timer != nullptr, row.tick != PatternTick::None) << row.caption;
+        EXPECT_EQ(row.interval > 0, row.tick != PatternTick::None) << row.caption;
+        const bool drives = row.tick == PatternTick::Quick || row.tick == PatternTick::Slow;
+        EXPECT_EQ(row.driven != PatternGroup::None, drives) << row.caption;
+        names.push_back(row.button);
+        if (row.timer)
+            names.push_back(row.timer);
+    }
+    std::sort(kinds.begin(), kinds.end());
+    for (int i = 0; i < patternCount; ++i)
+        EXPECT_EQ(kinds[i], i);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+}
+
 } // namespace
 } // namespace quorin
