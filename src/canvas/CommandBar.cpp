@@ -194,14 +194,14 @@ void savephoto(CommandBarEnv& canvas) {
 // 底色 and 画色 share one colour dialog, which remembers the last colour
 // chosen; Cancel gives that colour back and it is applied as if chosen.
 namespace {
-ColorValue askColor(CommandBarEnv& canvas) {
+ColorValue askColor(CanvasSurface& canvas) {
     Swatches& swatches = canvas.swatches();
     swatches.dialogColor = dialogs(canvas).chooseColor(swatches.dialogColor);
     return swatches.dialogColor;
 }
 } // namespace
 
-void chooseBackColor(CommandBarEnv& canvas) {
+void chooseBackColor(CanvasSurface& canvas) {
     const ColorValue c = askColor(canvas);
     if (canvas.mustStop())
         return;
@@ -209,7 +209,7 @@ void chooseBackColor(CommandBarEnv& canvas) {
     canvas.Picture1->setBackColor(canvas.swatches().paper());
 }
 
-void choosePenColor(CommandBarEnv& canvas) {
+void choosePenColor(CanvasSurface& canvas) {
     const ColorValue c = askColor(canvas);
     if (canvas.mustStop())
         return;
@@ -217,7 +217,7 @@ void choosePenColor(CommandBarEnv& canvas) {
     canvas.yaa = canvas.swatches().pen();
 }
 
-void importPicture(CommandBarEnv& canvas) {
+void importPicture(CanvasPlotEnv& canvas) {
     PictureBox& pic = *canvas.Picture1;
     pic.clearPicture();
     canvas.Image1->clearPicture();
@@ -285,7 +285,7 @@ void cxqh(CommandBarEnv& canvas) {
     canvas.Picture1->setDrawWidth(canvas.thickPen ? 7 : 2);
 }
 
-void derive(CommandBarEnv& canvas) {
+void derive(CanvasPlotEnv& canvas) {
     canvasDerive(canvas);
 }
 

@@ -24,13 +24,13 @@ QString pictureNotOpenedMessage(const QString& path);
 void runCommandBar(CommandBarEnv& canvas, int index);
 
 // --- commands of the bar ---
-void derive(CommandBarEnv& canvas);                // 0 推导计算: the canvas derive
+void derive(CanvasPlotEnv& canvas);                // 0 推导计算: the canvas derive
 void clearCanvasPicture(CommandBarEnv& canvas);    // 1 清空图像
 void prestorePicture(CommandBarEnv& canvas);       // 2 图像预存
 void savePictureWithRecord(CommandBarEnv& canvas); // 3 图像保存
-void chooseBackColor(CommandBarEnv& canvas);       // 6 底色
-void choosePenColor(CommandBarEnv& canvas);        // 7 画色
-void importPicture(CommandBarEnv& canvas);         // 9 导入图像
+void chooseBackColor(CanvasSurface& canvas);       // 6 底色
+void choosePenColor(CanvasSurface& canvas);        // 7 画色
+void importPicture(CanvasPlotEnv& canvas);         // 9 导入图像
 void coordinateTransform(CommandBarEnv& canvas);   // 11 坐标变换
 void writeText(CommandBarEnv& canvas);             // 13 写字
 // The picture save of Ctrl+S.

@@ -33,7 +33,7 @@ ColorValue colourAt(StrokeEnv& canvas, double x, double y) {
 
 } // namespace
 
-void tellDrawing(StrokeEnv& canvas, const QString& text) {
+void tellDrawing(CanvasSurface& canvas, const QString& text) {
     canvas.services().dialogs.message(text, MessageButtons::Ok, QString::fromUtf8(strokesTitle));
 }
 
@@ -117,7 +117,7 @@ void freehandRelease(StrokeEnv& canvas, int button, int shift, double x, double 
     }
 }
 
-void setDrawingPointer(StrokeEnv& canvas, bool drawing) {
+void setDrawingPointer(CanvasSurface& canvas, bool drawing) {
     canvas.Picture1->setCursor(drawing ? Qt::CrossCursor : Qt::ArrowCursor);
 }
 

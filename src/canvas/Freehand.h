@@ -39,14 +39,14 @@ void freehandSample(StrokeEnv& canvas);
 // stroke counters start afresh).
 void huahua(StrokeEnv& canvas);
 // The canvas picture's pointer: a drawing one while drawing mode is on.
-void setDrawingPointer(StrokeEnv& canvas, bool drawing);
+void setDrawingPointer(CanvasSurface& canvas, bool drawing);
 // Ctrl+J and a click on the canvas's own surface: the pen width one up or
 // down (1 .. 70), asked; in simulation mode the click plot's start is reset
 // first.
 void jiajian(StrokeEnv& canvas);
 
 // A notice under the drawing tool's title.
-void tellDrawing(StrokeEnv& canvas, const QString& text);
+void tellDrawing(CanvasSurface& canvas, const QString& text);
 
 // The back colours of 画画 and 自动: running and stopped.
 inline constexpr int modeOnColor = 39168;

@@ -48,7 +48,7 @@ void stepCycle(RecordEnv& canvas, QTimer& start, QTimer& step, Render&& render) 
 
 } // namespace
 
-double query1(RecordEnv& canvas, QChar separator) {
+double query1(CanvasSurface& canvas, QChar separator) {
     SharedState& s = canvas.state();
     const QString path = canvas.services().folder.ownFile(QStringLiteral("treego.txt"));
     // Missing, unreadable or empty: no records; too large: no records, and
@@ -69,7 +69,7 @@ double query1(RecordEnv& canvas, QChar separator) {
     return count;
 }
 
-QString Opensesame(RecordEnv& canvas, const QString& record) {
+QString Opensesame(CanvasSurface& canvas, const QString& record) {
     SharedState& s = canvas.state();
     const auto values = recordFields(record);
     for (std::size_t k = 0; k < values.size(); ++k)

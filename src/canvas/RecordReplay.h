@@ -26,10 +26,10 @@ protected:
 
 // Reads treego.txt into treeRecords; the record count (0 for a missing or
 // empty file).
-double query1(RecordEnv& canvas, QChar separator);
+double query1(CanvasSurface& canvas, QChar separator);
 // One record into recordValues; values that are no numbers, or missing, leave
 // their element as it was.
-QString Opensesame(RecordEnv& canvas, const QString& record);
+QString Opensesame(CanvasSurface& canvas, const QString& record);
 
 void autoCycleStart(RecordEnv& canvas);     // Timer8
 void autoCycleStep(RecordEnv& canvas);      // Timer9

@@ -18,7 +18,7 @@ StrokeTables tablesOf(SharedState& s) {
 
 } // namespace
 
-QString chooseTextFileToReplace(StrokeEnv& canvas, const QString& notice) {
+QString chooseTextFileToReplace(CanvasSurface& canvas, const QString& notice) {
     tellDrawing(canvas, notice);
     if (canvas.mustStop())
         return {};
@@ -35,7 +35,7 @@ QString chooseTextFileToReplace(StrokeEnv& canvas, const QString& notice) {
     return name;
 }
 
-void tellNotWritten(StrokeEnv& canvas, const QString& name) {
+void tellNotWritten(CanvasSurface& canvas, const QString& name) {
     tellDrawing(canvas, notWrittenMessage(name));
 }
 

@@ -3,6 +3,7 @@
 
 namespace quorin {
 
+class CanvasSurface;
 class StrokeEnv;
 
 // 导出 / Ctrl+O: the recorded strokes into a text file the user chooses,
@@ -15,9 +16,9 @@ void inputres(StrokeEnv& canvas);
 // The notice, then the save dialog for a text file and, for a file that
 // exists, the replace question: the chosen name, or "" when the user
 // cancelled or declined.
-QString chooseTextFileToReplace(StrokeEnv& canvas, const QString& notice);
+QString chooseTextFileToReplace(CanvasSurface& canvas, const QString& notice);
 // A replace of `name` that failed: the old file is whole, and the user hears.
-void tellNotWritten(StrokeEnv& canvas, const QString& name);
+void tellNotWritten(CanvasSurface& canvas, const QString& name);
 
 // The replace question of the stroke files (two spaces before 之, as always).
 inline const char* const strokesReplaceTitle = "Quorin 进化-quorin evolution  之 画画";
