@@ -1,0 +1,37 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <optional>
+
+namespace quorin::cli {
+
+// The tool's exit codes.
+enum Exit : int {
+    Done = 0,        // done; for a comparison: no differences
+    Differences = 1, // a comparison found differences
+    Failed = 2,      // bad input, or a file that cannot be read or written
+};
+
+// A command's words after its name: positional words, and options given as
+// "--name value" (or "--name=value"). Every option takes a value but those
+// named in `flags`.
+struct Args {
+    QStringList positional;
+    std::map<QString, QString> options;
+    bool help = false;
+
+    // The value of --name, if given.
+    std::optional<QString> option(const QString& name) const;
+};
+
+// Parses `words`; nullopt after telling the user what is wrong (an option
+// without its value, or one the command does not know).
+std::optional<Args> parseArgs(const QStringList& words, const QStringList& known);
+
+// Text for the user: a message on stderr, a result on stdout, each one line
+// (a line break is added), in the terminal's encoding.
+void tell(const QString& message);
+void print(const QString& text);
+
+} // namespace quorin::cli

@@ -1,0 +1,28 @@
+#pragma once
+#include <QByteArray>
+#include <QProcess>
+#include <QStringList>
+
+namespace quorin::test {
+
+// One run of quorin-cli: its exit code and what it wrote.
+struct ToolRun {
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+inline ToolRun runTool(const QStringList& args, const QString& workingFolder = {}) {
+    QProcess p;
+    if (!workingFolder.isEmpty())
+        p.setWorkingDirectory(workingFolder);
+    p.start(QStringLiteral(QUORIN_CLI), args);
+    ToolRun run;
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = p.exitCode();
+    run.out = p.readAllStandardOutput();
+    run.err = p.readAllStandardError();
+    return run;
+}
+
+} // namespace quorin::test
