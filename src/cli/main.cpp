@@ -1,6 +1,7 @@
 // quorin-cli: the drop model, pixel sets and stroke files from the command
 // line, without a display. Each command is a row of the table below.
 #include "cli/CliSupport.h"
+#include "cli/Derive.h"
 #include <QCoreApplication>
 #include <QStringList>
 #include <iterator>
@@ -17,11 +18,7 @@ struct Command {
 };
 
 const Command commands[] = {
-    {"version", "版本",
-     [](const QStringList&) {
-         print(QStringLiteral("quorin-cli ") + QCoreApplication::applicationVersion());
-         return int(Done);
-     }},
+    {"derive", "水滴的推导计算结果，及路径表格（--path）", derive},
 };
 
 void usage() {

@@ -76,4 +76,26 @@ QString momentLines(const DropState& atT) {
            QStringLiteral("vy为vfy。");
 }
 
+double DeriveResults::speed() const {
+    return std::hypot(atT.vx, atT.vy);
+}
+
+QString DeriveResults::notes() const {
+    return scan.xCrossing + scan.yCrossing + momentLines(atT);
+}
+
+std::optional<DeriveResults> deriveResults(const DropInputs& in, double t) {
+    const auto atT = tryDropStateAt(in, t);
+    if (!atT)
+        return std::nullopt;
+    auto plot = samplePlot(in, t, mainPlotSteps);
+    if (!plot)
+        return std::nullopt;
+    DeriveResults r{*atT, std::move(*plot), {}};
+    r.scan = scanPath(in, t, r.plot.R, r.atT, mainScanSteps);
+    if (!std::isfinite(r.scan.length) || !std::isfinite(r.speed()))
+        return std::nullopt;
+    return r;
+}
+
 } // namespace quorin

@@ -33,4 +33,25 @@ PathScan scanPath(const DropInputs& in, double t, double R, const DropState& atT
 // The two lines of the special moments, always written.
 QString momentLines(const DropState& atT);
 
+// Samples of the path the main window's plot draws, and of its length scan.
+inline constexpr int mainPlotSteps = 100;
+inline constexpr int mainScanSteps = 10000;
+
+// What 推导计算 finds for a drop after t, worked out before anything is shown:
+// the state at t, the plot's samples and the length scan.
+struct DeriveResults {
+    DropState atT;
+    PlotSamples plot;
+    PathScan scan;
+
+    double speed() const;
+    // The text the notes field (Text1(11)) gets: the axis crossings, where
+    // the path crosses, and the special moments.
+    QString notes() const;
+};
+
+// Nothing when a step is an arithmetic error (a state, a sample, the length
+// or the speed not finite). t must be above 0: the fields' check.
+std::optional<DeriveResults> deriveResults(const DropInputs& in, double t);
+
 } // namespace quorin

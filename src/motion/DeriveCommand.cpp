@@ -102,50 +102,45 @@ void derive(PlotEnv& env) {
     // one reading of the fields: an error leaves the result fields as they
     // were, and a field edited while the plot animates cannot mix two drops
     // in one run.
-    const auto atT = tryDropStateAt(in, t);
-    const auto plot = atT ? samplePlot(in, t, mainPlotSteps) : std::nullopt;
-    const PathScan scan = plot ? scanPath(in, t, plot->R, *atT, mainScanSteps) : PathScan{};
-    if (!atT || !plot || !std::isfinite(scan.length) ||
-        !std::isfinite(std::hypot(atT->vx, atT->vy))) {
+    const auto results = deriveResults(in, t);
+    if (!results) {
         notify(env, arithmeticErrorMessage);
         return;
     }
-    if (atT->hidesDragLabel)
+    const DropState& atT = results->atT;
+    const PlotSamples& plot = results->plot;
+    if (atT.hidesDragLabel)
         env.dragLabel.hide();
 
-    env.fields.setFieldText(5, wc(atT->x));
-    env.fields.setFieldText(6, wc(atT->y));
-    env.fields.setFieldText(7, wc(atT->vx));
-    env.fields.setFieldText(8, wc(atT->vy));
+    env.fields.setFieldText(5, wc(atT.x));
+    env.fields.setFieldText(6, wc(atT.y));
+    env.fields.setFieldText(7, wc(atT.vx));
+    env.fields.setFieldText(8, wc(atT.vy));
 
     // A missing picture is no reason to stop: the plot goes on the paper colour.
     PictureBox& pic = env.plot;
     pic.loadPicture(env.services.folder.picture(QStringLiteral("I1.jpg")));
 
-    const double R = plot->R;
+    const double R = plot.R;
     // A window of size 0 cannot be a scale; the results still come, unplotted.
     const bool drawable = R > 0;
     env.foreColor = colors::blue;
     if (drawable) {
         pic.scale(-R, -R, R, R);
         pic.setCurrent(0, 0);
-        if (!drawFan(env, plot->points))
+        if (!drawFan(env, plot.points))
             return;
         pic.setCurrent(0, 0);
-        if (!drawFan(env, plot->points))
+        if (!drawFan(env, plot.points))
             return;
         drawFrameAndAxes(pic, R, R);
         if (!traceEllipse(env, 0.9 * R, 0.9 * R, 0.9 * R))
             return;
     }
 
-    env.fields.setFieldText(9, wc(std::hypot(atT->vx, atT->vy)));
-    env.fields.setFieldText(12, wc(scan.length));
-    if (!scan.xCrossing.isEmpty())
-        env.fields.appendFieldText(11, scan.xCrossing);
-    if (!scan.yCrossing.isEmpty())
-        env.fields.appendFieldText(11, scan.yCrossing);
-    env.fields.appendFieldText(11, momentLines(*atT));
+    env.fields.setFieldText(9, wc(results->speed()));
+    env.fields.setFieldText(12, wc(results->scan.length));
+    env.fields.appendFieldText(11, results->notes());
 }
 
 } // namespace

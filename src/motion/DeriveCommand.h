@@ -34,8 +34,4 @@ bool pauseThenClear(PlotEnv& env);
 void deriveAndPlot(PlotEnv& env); // 推导计算
 void replayDrop(PlotEnv& env);    // a click on the plot
 
-// Samples of the path the main window's plot draws, and of its length scan.
-inline constexpr int mainPlotSteps = 100;
-inline constexpr int mainScanSteps = 10000;
-
 } // namespace quorin

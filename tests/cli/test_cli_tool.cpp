@@ -1,4 +1,4 @@
-#include "RunTool.h"
+#include "support/RunTool.h"
 #include <QProcess>
 #include <gtest/gtest.h>
 

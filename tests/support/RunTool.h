@@ -5,7 +5,8 @@
 
 namespace quorin::test {
 
-// One run of quorin-cli: its exit code and what it wrote.
+// One run of quorin-cli (its path is QUORIN_CLI, defined by the test target):
+// its exit code and what it wrote.
 struct ToolRun {
     int exitCode = -1;
     QByteArray out, err;
