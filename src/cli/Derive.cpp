@@ -69,10 +69,14 @@ void appendNumber(QByteArray& out, double v) {
 // The path at N evenly spaced times from 0 to t, written whole or not at all.
 bool writePath(const QString& path, const DropInputs& in, double t, long long samples) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const DropMotion motion(in);
-    QByteArray chunk = "t,x,y,vx,vy\n";
+    // Written a megabyte at a time from one buffer.
+    constexpr qsizetype chunkBytes = 1 << 20;
+    QByteArray chunk;
+    chunk.reserve(chunkBytes + 256);
+    chunk += "t,x,y,vx,vy\n";
     for (long long i = 0; i < samples; ++i) {
         const double s = i == samples - 1 ? t : t * double(i) / double(samples - 1);
         const DropState d = motion.stateAt(s);
@@ -81,10 +85,10 @@ bool writePath(const QString& path, const DropInputs& in, double t, long long sa
             chunk += ',';
         }
         chunk.back() = '\n';
-        if (chunk.size() > (1 << 20)) {
+        if (chunk.size() > chunkBytes) {
             if (file.write(chunk) != chunk.size())
                 return false;
-            chunk.clear();
+            chunk.truncate(0);
         }
     }
     return file.write(chunk) == chunk.size() && file.commit();

@@ -18,6 +18,9 @@ problem() { printf 'FAIL %s\n' "$*" && failures=$((failures + 1)); }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 [[ -x $prefix/bin/quorin ]] || problem "no bin/quorin"
+# The command-line tool beside it, working without a display.
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/quorin-cli" derive 2>&1 | grep -q '^路程H = ' ||
+    problem "the installed quorin-cli does not derive"
 for picture in 22.bmp IMG1463A.jpg I1.jpg hai1.jpg hai2.jpg hai03.jpg hai11.jpg plot580x360.jpg; do
     [[ -s $prefix/share/quorin/$picture ]] || problem "no share/quorin/$picture"
 done
