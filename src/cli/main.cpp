@@ -1,6 +1,7 @@
 // quorin-cli: the drop model, pixel sets and stroke files from the command
 // line, without a display. Each command is a row of the table below.
 #include "cli/CliSupport.h"
+#include "cli/StrokesCommand.h"
 #include <QCoreApplication>
 #include <QStringList>
 #include <iterator>
@@ -22,6 +23,7 @@ const Command commands[] = {
          print(QStringLiteral("quorin-cli ") + QCoreApplication::applicationVersion());
          return int(Done);
      }},
+    {"strokes", "轨迹文件画成图片（SVG 或 PNG）", runStrokes},
 };
 
 void usage() {
