@@ -1,5 +1,6 @@
 #pragma once
 #include "canvas/Interception.h"
+#include "core/StrokeFile.h"
 #include "state/CanvasFields.h"
 #include "state/CanvasSurface.h"
 #include <QString>
@@ -51,9 +52,6 @@ void tellDrawing(CanvasSurface& canvas, const QString& text);
 // The back colours of 画画 and 自动: running and stopped.
 inline constexpr int modeOnColor = 39168;
 inline constexpr int modeOffColor = 153;
-
-// The stroke tables: strokes 0 .. 3000 of points 0 .. 3000.
-inline constexpr int strokeLimit = 3000;
 
 inline const char* const strokesTitle = "Quorin 进化-quorin evolution 之画画";
 inline const char* const strokesFullMessage =

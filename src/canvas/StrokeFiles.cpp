@@ -9,15 +9,6 @@
 
 namespace quorin {
 
-namespace {
-
-StrokeTables tablesOf(SharedState& s) {
-    return {s.strokeX,     s.strokeY,          s.strokeColor,
-            s.strokeWidth, s.strokePointCount, s.strokeGroupEnd};
-}
-
-} // namespace
-
 QString chooseTextFileToReplace(CanvasSurface& canvas, const QString& notice) {
     tellDrawing(canvas, notice);
     if (canvas.mustStop())
@@ -45,8 +36,8 @@ void outsave(StrokeEnv& canvas) {
     if (name.isEmpty())
         return;
     SharedState& s = canvas.state();
-    const double strokes = s.strokeGroupEnd.at(tableIndex(s.strokeGroupIndex));
-    if (!replaceTextFile(name, strokeFileText(tablesOf(s), static_cast<int>(strokes))))
+    const double strokes = s.groupStrokeCount();
+    if (!replaceTextFile(name, strokeFileText(s.strokeTables(), static_cast<int>(strokes))))
         tellNotWritten(canvas, name);
 }
 
@@ -61,30 +52,24 @@ void inputres(StrokeEnv& canvas) {
     const QString name = dialogs(canvas).openFile(textFileFilter());
     if (canvas.mustStop() || name.isEmpty())
         return;
-    if (tooLargeToRead(name)) {
+    StrokeTables tables = s.strokeTables();
+    const StrokeFileRead read = readStrokeFile(name, tables);
+    switch (read.status) {
+    case StrokeFileRead::Status::Read:
+        break;
+    case StrokeFileRead::Status::TooLarge:
         dialogs(canvas).message(tooLargeMessage(name), MessageButtons::Ok,
                                 QStringLiteral("Quorin"));
         return;
-    }
-    // A file that cannot be read (gone, a folder, no access) ends quietly.
-    std::optional<QByteArray> bytes = readFileBytes(name);
-    if (!bytes)
+    case StrokeFileRead::Status::Unreadable: // gone, a folder, no access: ends quietly
         return;
-    // The rows go from the file's text into the stroke tables, with no table
-    // of row texts between: a large file is held once, as it came.
-    StrokeTables tables = tablesOf(s);
-    StrokeImportResult read;
-    const RowReadResult rows = zhong(std::move(*bytes), rowTableRows,
-                                     [&](const auto& kept) { read = qingz(kept, tables); });
-    if (rows.tooMany) {
+    case StrokeFileRead::Status::TooManyRows:
         dialogs(canvas).message(tooManyRowsMessage(), MessageButtons::Ok, QStringLiteral("Quorin"));
         return;
     }
-    s.tableRowCount = rows.rowCount;
-    if (!read.complete)
-        tellDrawing(canvas,
-                    QStringLiteral("第 %1 行有一项不是数值，导入在此停止；此前的笔画已导入。")
-                        .arg(read.badRow + 1));
+    s.tableRowCount = read.rowCount;
+    if (!read.strokes.complete)
+        tellDrawing(canvas, importStoppedMessage(read.strokes.badRow));
 }
 
 } // namespace quorin

@@ -1,19 +1,11 @@
 #include "canvas/StrokeReplay.h"
 #include "canvas/Freehand.h"
+#include "core/StrokeFile.h"
 #include "platform/NumberText.h"
 #include "state/SharedState.h"
-#include <algorithm>
+#include <vector>
 
 namespace quorin {
-
-namespace {
-ColorValue colourOf(double v) {
-    return static_cast<ColorValue>(static_cast<std::int64_t>(v) & 0xFFFFFF);
-}
-int widthOf(double v) {
-    return static_cast<int>(std::clamp(v, 1.0, 70.0));
-}
-} // namespace
 
 void autop(StrokeEnv& canvas) {
     if (canvas.Timer14.isActive()) {
@@ -30,25 +22,22 @@ void strokeReplayTick(StrokeEnv& canvas) {
     SharedState& s = canvas.state();
     s.replayCounter += 1;
     canvas.Text2->setText(numberToText(s.replayCounter));
-    if (s.replayCounter >= s.strokeGroupEnd.at(tableIndex(s.strokeGroupIndex))) {
+    if (s.replayCounter >= s.groupStrokeCount()) {
         canvas.Timer14.stop();
         canvas.Command1[15]->setBackColor(modeOffColor);
         return;
     }
-    const auto stroke = tableIndex(s.replayCounter);
-    // A stroke of its press point alone has no sampled point: nothing to draw.
-    if (s.strokeWidth.at(stroke, 1) == 0)
+    const std::vector<ReplayPoint> points =
+        replayPoints(s.strokeTables(), tableIndex(s.replayCounter));
+    if (points.empty())
         return;
     PictureBox& pic = *canvas.Picture1;
     const double dx = s.coordTransformX, dy = s.coordTransformY;
-    pic.setDrawWidth(widthOf(s.strokeWidth.at(stroke, 1)));
-    pic.pset(dx + s.strokeX.at(stroke, 0), dy + s.strokeY.at(stroke, 0),
-             colourOf(s.strokeColor.at(stroke, 1)));
-    const double last = std::min(s.strokePointCount.at(stroke), double(strokeLimit));
-    for (long long p = 1; p <= last; ++p) {
-        pic.setDrawWidth(widthOf(s.strokeWidth.at(stroke, p)));
-        pic.lineTo(dx + s.strokeX.at(stroke, p), dy + s.strokeY.at(stroke, p),
-                   colourOf(s.strokeColor.at(stroke, p)));
+    pic.setDrawWidth(points.front().width);
+    pic.pset(dx + points.front().x, dy + points.front().y, points.front().colour);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        pic.setDrawWidth(points[i].width);
+        pic.lineTo(dx + points[i].x, dy + points[i].y, points[i].colour);
     }
 }
 

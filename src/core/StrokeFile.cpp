@@ -1,5 +1,7 @@
 #include "core/StrokeFile.h"
+#include "core/RowReader.h"
 #include "platform/NumberText.h"
+#include "platform/TextFiles.h"
 #include <QStringView>
 #include <algorithm>
 #include <array>
@@ -139,5 +141,54 @@ template <class View> StrokeImportResult qingz(const std::vector<View>& rows, St
 
 template StrokeImportResult qingz(const std::vector<QStringView>&, StrokeTables&);
 template StrokeImportResult qingz(const std::vector<QByteArrayView>&, StrokeTables&);
+
+StrokeFileRead readStrokeFile(const QString& path, StrokeTables& t) {
+    StrokeFileRead read;
+    if (tooLargeToRead(path)) {
+        read.status = StrokeFileRead::Status::TooLarge;
+        return read;
+    }
+    std::optional<QByteArray> bytes = readFileBytes(path);
+    if (!bytes) {
+        read.status = StrokeFileRead::Status::Unreadable;
+        return read;
+    }
+    // The rows go from the file's text into the stroke tables, with no table
+    // of row texts between: a large file is held once, as it came.
+    const RowReadResult rows = zhong(std::move(*bytes), rowTableRows,
+                                     [&](const auto& kept) { read.strokes = qingz(kept, t); });
+    if (rows.tooMany) {
+        read.status = StrokeFileRead::Status::TooManyRows;
+        return read;
+    }
+    read.rowCount = rows.rowCount;
+    return read;
+}
+
+QString importStoppedMessage(int badRow) {
+    return QStringLiteral("第 %1 行有一项不是数值，导入在此停止；此前的笔画已导入。")
+        .arg(badRow + 1);
+}
+
+ColorValue strokeColourOf(double stored) {
+    return lowThreeBytes(static_cast<std::int64_t>(stored));
+}
+
+int strokeWidthOf(double stored) {
+    return static_cast<int>(std::clamp(stored, 1.0, 70.0));
+}
+
+std::vector<ReplayPoint> replayPoints(const StrokeTables& t, long long s) {
+    std::vector<ReplayPoint> points;
+    if (t.width.at(s, 1) == 0)
+        return points;
+    points.push_back({t.x.at(s, 0), t.y.at(s, 0), strokeColourOf(t.colour.at(s, 1)),
+                      strokeWidthOf(t.width.at(s, 1))});
+    const double last = std::min(t.pointCount.at(s), double(strokeLimit));
+    for (long long p = 1; p <= last; ++p)
+        points.push_back({t.x.at(s, p), t.y.at(s, p), strokeColourOf(t.colour.at(s, p)),
+                          strokeWidthOf(t.width.at(s, p))});
+    return points;
+}
 
 } // namespace quorin

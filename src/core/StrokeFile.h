@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/BoundedTable.h"
+#include "platform/Colour.h"
 #include <QString>
 #include <vector>
 
@@ -9,6 +10,9 @@ namespace quorin {
 // X line and the Y line, each holding the points, then the stroke's last
 // colour and width, then an ordinal (2s+1 and 2s+2) that only keeps the lines
 // of a file apart, so that reading the rows removes none of them.
+
+// The stroke tables: strokes 0 .. 3000 of points 0 .. 3000.
+inline constexpr int strokeLimit = 3000;
 
 // The canvas's stroke tables (rows are strokes, columns points).
 struct StrokeTables {
@@ -37,5 +41,39 @@ struct StrokeImportResult {
 // where a complete row would put them, that row sets no point count, colour
 // or width, the strokes before it stay and groupEnd is left alone.
 template <class View> StrokeImportResult qingz(const std::vector<View>& rows, StrokeTables& t);
+
+// A stroke file read as 导入 reads it: refused when larger than the readers
+// take (tooLargeMessage) or when its rows do not fit the tables
+// (tooManyRowsMessage); a file that cannot be read (gone, a folder, no
+// access) is Unreadable. Only Read touches the tables.
+struct StrokeFileRead {
+    enum class Status { Read, TooLarge, Unreadable, TooManyRows };
+    Status status = Status::Read;
+    int rowCount = 0; // rows kept, for the row tables
+    StrokeImportResult strokes;
+};
+StrokeFileRead readStrokeFile(const QString& path, StrokeTables& t);
+
+// Told when a row stops the import (badRow counts from 0).
+QString importStoppedMessage(int badRow);
+
+// The pen of a stored colour and width: the colour's low three bytes, the
+// width within 1 .. 70 pixels.
+ColorValue strokeColourOf(double stored);
+int strokeWidthOf(double stored);
+
+// One point of a stroke's replay, in the stroke's own coordinates.
+struct ReplayPoint {
+    double x = 0;
+    double y = 0;
+    ColorValue colour = 0;
+    int width = 1;
+};
+
+// What 自动 draws of stroke s: a dot at its press point, then a line from
+// each point to the next, at most strokeLimit of them, each in the colour and
+// width stored with it (the dot in those of the first). A stroke of its press
+// point alone has no sampled point: nothing.
+std::vector<ReplayPoint> replayPoints(const StrokeTables& t, long long s);
 
 } // namespace quorin

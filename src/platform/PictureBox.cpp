@@ -34,18 +34,6 @@ ColorValue fromQRgb(QRgb p) {
     return rgb(qRed(p), qGreen(p), qBlue(p));
 }
 
-QPen makePen(ColorValue color, int width) {
-    QPen pen(toQColor(color));
-    pen.setWidth(width);
-    if (width > 1) {
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-    } else {
-        pen.setCapStyle(Qt::SquareCap);
-    }
-    return pen;
-}
-
 } // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -305,27 +293,8 @@ void PictureBox::pset(double x, double y, ColorValue color) {
     const QPointF p = toPixels(x, y);
     if (!isFinite(p))
         return;
-    QImage& image = target();
-    const double reach = drawWidth_ / 2.0 + 1.0;
-    if (image.isNull() || p.x() < -reach || p.y() < -reach || p.x() > image.width() + reach ||
-        p.y() > image.height() + reach)
-        return;
-    const QPoint pixel = roundPoint(p);
-    drawDot(image, pixel, color);
-    afterDraw(QRect(pixel, pixel).adjusted(-drawWidth_, -drawWidth_, drawWidth_, drawWidth_));
-}
-
-void PictureBox::drawDot(QImage& image, QPoint pixel, ColorValue color) {
-    if (drawWidth_ == 1) {
-        if (image.rect().contains(pixel))
-            image.setPixel(pixel, toQColor(color).rgb());
-        return;
-    }
-    QPainter painter(&image);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(toQColor(color));
-    const double r = drawWidth_ / 2.0;
-    painter.drawEllipse(QPointF(pixel) + QPointF(0.5, 0.5), r, r);
+    if (const auto pixel = drawPenPoint(target(), p, color, drawWidth_))
+        afterDraw(QRect(*pixel, *pixel).adjusted(-drawWidth_, -drawWidth_, drawWidth_, drawWidth_));
 }
 
 QImage* PictureBox::startShape(double x1, double y1, double x2, double y2, QPointF& a, QPointF& b) {
@@ -344,20 +313,10 @@ void PictureBox::line(double x1, double y1, double x2, double y2, ColorValue col
     QImage* const target = startShape(x1, y1, x2, y2, a, b);
     if (!target)
         return;
-    QImage& image = *target;
-    const double m = clipMargin();
-    if (!clipSegment(a, b, QRectF(image.rect()).adjusted(-m, -m, m, m)))
-        return;
-    const QPoint from = roundPoint(a), to = roundPoint(b);
-    if (from == to) {
-        drawDot(image, from, color); // the painter leaves a thick empty line out
-    } else {
-        QPainter painter(&image);
-        painter.setPen(makePen(color, drawWidth_));
-        painter.drawLine(from, to);
+    if (const auto ends = drawPenLine(*target, a, b, color, drawWidth_)) {
+        const auto boxes = lineBoxes(ends->first, ends->second, drawWidth_);
+        afterDraw(boxes);
     }
-    const auto boxes = lineBoxes(from, to, drawWidth_);
-    afterDraw(boxes);
 }
 
 void PictureBox::lineTo(double x2, double y2, ColorValue color) {
@@ -381,7 +340,7 @@ void PictureBox::box(double x1, double y1, double x2, double y2, ColorValue colo
         painter.fillRect(rect, toQColor(color));
     else if (fillStyle_ == FillStyle::Solid)
         painter.fillRect(rect, toQColor(fillColor_));
-    painter.setPen(makePen(color, drawWidth_));
+    painter.setPen(penOf(color, drawWidth_));
     painter.setBrush(Qt::NoBrush);
     if (rect.width() == 1 || rect.height() == 1)
         painter.drawLine(rect.topLeft(), rect.bottomRight()); // flat: no rectangle to trace
@@ -398,7 +357,7 @@ void PictureBox::drawEllipse(QImage& image, QPointF c, double rx, double ry, Col
         return;
     const bool solid = fillStyle_ == FillStyle::Solid;
     QPainter painter(&image);
-    const QPen pen = makePen(color, drawWidth_);
+    const QPen pen = penOf(color, drawWidth_);
 
     // Moderate sizes: the painter does it well.
     const double limit = 4.0 * (image.width() + image.height()) + 4.0 * m;

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Colour.h"
+#include "platform/PenDrawing.h"
 #include "platform/PictureGeometry.h"
 #include <QElapsedTimer>
 #include <QFont>
@@ -160,8 +161,7 @@ private:
     void afterDraw(const QRect& pixels) { afterDraw(std::span<const QRect>(&pixels, 1)); }
     void scheduleUpdate();
     QRegion takeDirty();
-    double clipMargin() const { return drawWidth_ + 16.0; }
-    void drawDot(QImage& image, QPoint pixel, ColorValue color);
+    double clipMargin() const { return penClipMargin(drawWidth_); }
     // Moves the current point to (x2, y2) and gives both corners in pixels
     // and the image to draw on; nullptr when nothing can be drawn.
     QImage* startShape(double x1, double y1, double x2, double y2, QPointF& a, QPointF& b);

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/StrokeFile.h"
 #include "platform/BoundedTable.h"
 #include "platform/PixelTable.h"
 #include "state/Swatches.h"
@@ -83,6 +84,13 @@ struct SharedState {
         strokeSlot = 0;
         strokeGroupIndex = 0;
     }
+
+    // The stroke tables, as the stroke file writes, reads and replays them.
+    StrokeTables strokeTables() {
+        return {strokeX, strokeY, strokeColor, strokeWidth, strokePointCount, strokeGroupEnd};
+    }
+    // Strokes of the present group: those 导出 writes and 自动 replays.
+    double groupStrokeCount() const { return strokeGroupEnd.at(tableIndex(strokeGroupIndex)); }
 
     // Bytes held by the record and its tables as they stand.
     std::size_t memoryBytes() const;

@@ -260,3 +260,74 @@ TEST(StrokeFile, ImportHoldsTheFileOnceBesideTheStrokes) {
     const double grown = static_cast<double>(statusKb("VmHWM:") - before) * 1024;
     EXPECT_LT(grown, 1.25 * size) << grown / size;
 }
+
+TEST(StrokeFile, TheReplayWalksADotThenALineToEachPoint) {
+    Strokes t;
+    t.add(0, {{1, 2}, {3, 4}, {5, 6}}, 255, 3);
+    t.colour.set(0, 2, 0x1000000 + 0xFF00); // only the low three bytes are drawn
+    t.width.set(0, 2, 100);
+    t.width.set(0, 1, 0.5); // a stored width is drawn as 1 .. 70
+    const std::vector<ReplayPoint> points = replayPoints(t.tables, 0);
+    ASSERT_EQ(points.size(), 3u);
+    // The dot at the press point takes the first sampled point's pen.
+    EXPECT_EQ(points[0].x, 1);
+    EXPECT_EQ(points[0].y, 2);
+    EXPECT_EQ(points[0].colour, 255);
+    EXPECT_EQ(points[0].width, 1);
+    EXPECT_EQ(points[1].x, 3);
+    EXPECT_EQ(points[2].y, 6);
+    EXPECT_EQ(points[2].colour, 0xFF00);
+    EXPECT_EQ(points[2].width, 70);
+
+    // A press without a sampled point has no width there: nothing to draw.
+    t.x.set(1, 0, 9);
+    t.pointCount.set(1, 0);
+    EXPECT_TRUE(replayPoints(t.tables, 1).empty());
+    // However many points a stroke claims, the replay stops at the table's end.
+    t.width.set(2, 1, 2);
+    t.pointCount.set(2, 1e9);
+    EXPECT_EQ(replayPoints(t.tables, 2).size(), std::size_t(strokeLimit) + 1);
+}
+
+TEST(StrokeFile, ReadingAFileAsTheImportDoes) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath("s.txt");
+    Strokes in;
+    in.add(0, {{1, 2}, {3, 4}}, 255, 2);
+    ASSERT_TRUE(writeTextFile(name, strokeFileText(in.tables, 1)));
+    Strokes out;
+    StrokeFileRead read = readStrokeFile(name, out.tables);
+    EXPECT_EQ(read.status, StrokeFileRead::Status::Read);
+    EXPECT_EQ(read.rowCount, 2);
+    EXPECT_TRUE(read.strokes.complete);
+    EXPECT_EQ(out.groupEnd.at(0), 1);
+    EXPECT_EQ(out.x.at(0, 1), 3);
+
+    // Too large, gone or a folder: refused, the tables untouched.
+    Strokes untouched;
+    QFile large(dir.filePath("large.txt"));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(maxTextFileBytes + 1));
+    large.close();
+    EXPECT_EQ(readStrokeFile(large.fileName(), untouched.tables).status,
+              StrokeFileRead::Status::TooLarge);
+    EXPECT_EQ(readStrokeFile(dir.filePath("none.txt"), untouched.tables).status,
+              StrokeFileRead::Status::Unreadable);
+    EXPECT_EQ(readStrokeFile(dir.path(), untouched.tables).status,
+              StrokeFileRead::Status::Unreadable);
+    QString many;
+    for (int i = 0; i <= rowTableRows; ++i)
+        many += QString::number(i) + "\t0\t0\t0\r\n";
+    ASSERT_TRUE(writeTextFile(name, many));
+    EXPECT_EQ(readStrokeFile(name, untouched.tables).status, StrokeFileRead::Status::TooManyRows);
+    EXPECT_EQ(untouched.x.at(0, 0), 0);
+    EXPECT_EQ(untouched.groupEnd.used(), 0u);
+
+    // A row that is not numbers stops the reading there; the message counts
+    // rows from 1.
+    ASSERT_TRUE(writeTextFile(name, "1\t2\t255\t2\t1\r\nx\r\n"));
+    read = readStrokeFile(name, out.tables);
+    EXPECT_EQ(read.status, StrokeFileRead::Status::Read);
+    EXPECT_FALSE(read.strokes.complete);
+    EXPECT_EQ(importStoppedMessage(read.strokes.badRow),
+              QString::fromUtf8("第 2 行有一项不是数值，导入在此停止；此前的笔画已导入。"));
+}
