@@ -1,0 +1,66 @@
+#include "platform/PictureDrawing.h"
+#include "platform/PictureGeometry.h"
+#include "platform/QtColour.h"
+#include <QPainter>
+#include <algorithm>
+#include <vector>
+
+namespace quorin {
+
+namespace {
+
+// Beyond this radius (in pixels) positions on the ellipse lose sub-pixel
+// precision in doubles; such a shape is not drawn.
+constexpr double maxEllipseRadius = 1e14;
+constexpr int maxArcSamples = 100000;
+
+} // namespace
+
+QPen penOf(ColorValue color, int width) {
+    QPen pen(toQColor(color));
+    pen.setWidth(width);
+    if (width > 1) {
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    } else {
+        pen.setCapStyle(Qt::SquareCap);
+    }
+    return pen;
+}
+
+void drawEllipse(QImage& image, QPointF c, double rx, double ry, ColorValue color, int penWidth,
+                 std::optional<ColorValue> fill) {
+    const double m = clipMarginFor(penWidth);
+    const QRectF area = QRectF(image.rect()).adjusted(-m, -m, m, m);
+    if (c.x() + rx < area.left() || c.x() - rx > area.right() || c.y() + ry < area.top() ||
+        c.y() - ry > area.bottom())
+        return;
+    QPainter painter(&image);
+    const QPen pen = penOf(color, penWidth);
+
+    // Moderate sizes: the painter does it well.
+    const double limit = 4.0 * (image.width() + image.height()) + 4.0 * m;
+    if (std::max(rx, ry) <= limit) {
+        painter.setPen(pen);
+        if (fill)
+            painter.setBrush(toQColor(*fill));
+        painter.drawEllipse(c, rx, ry);
+        return;
+    }
+    if (std::max(rx, ry) > maxEllipseRadius)
+        return;
+
+    // Huge: fill row by row over the visible rows only...
+    if (fill) {
+        const QRgb rgb = toQColor(*fill).rgb();
+        for (int row = 0; row < image.height(); ++row)
+            if (const auto span = ellipseRowSpan(c, rx, ry, row, image.width()))
+                painter.fillRect(QRect(span->first, row, span->second - span->first + 1, 1), rgb);
+    }
+    // ...and trace only the arcs that pass through the visible area.
+    painter.setPen(pen);
+    for (const std::vector<QPoint>& arc : traceArcs(c, rx, ry, area, maxArcSamples))
+        painter.drawPolyline(arc.data(), static_cast<int>(arc.size()));
+}
+
+} // namespace quorin
