@@ -1,6 +1,7 @@
 // quorin-cli: the drop model, pixel sets and stroke files from the command
 // line, without a display. Each command is a row of the table below.
 #include "cli/CliSupport.h"
+#include "cli/PixelSetCommand.h"
 #include <QCoreApplication>
 #include <QStringList>
 #include <iterator>
@@ -22,6 +23,7 @@ const Command commands[] = {
          print(QStringLiteral("quorin-cli ") + QCoreApplication::applicationVersion());
          return int(Done);
      }},
+    {"pixelset", "像素集合：图像采集、图像比较、图像叠加", pixelSetCommand},
 };
 
 void usage() {
