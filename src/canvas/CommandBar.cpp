@@ -9,6 +9,7 @@
 #include "core/ParameterRecords.h"
 #include "motion/CanvasPlot.h"
 #include "platform/NumberText.h"
+#include "platform/PictureFile.h"
 #include "platform/Services.h"
 #include "platform/TextFiles.h"
 #include "platform/Twips.h"
@@ -16,7 +17,6 @@
 #include "state/MainFields.h"
 #include "state/SharedState.h"
 #include <QDate>
-#include <QDir>
 #include <QLocale>
 #include <array>
 #include <utility>
@@ -74,11 +74,6 @@ void savePictureSteps(CommandBarEnv& canvas, const QString& replaceTitle, bool w
 }
 
 } // namespace
-
-QString pictureNotOpenedMessage(const QString& path) {
-    return QStringLiteral("无法打开图像文件 ") + QDir::toNativeSeparators(path) +
-           QStringLiteral("。");
-}
 
 void runCommandBar(CommandBarEnv& canvas, int index) {
     switch (index) {

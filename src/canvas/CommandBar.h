@@ -17,9 +17,6 @@ protected:
     ~CommandBarEnv() = default;
 };
 
-// A picture file that is missing, damaged, cut short or too large to show.
-QString pictureNotOpenedMessage(const QString& path);
-
 // Click on Command1(index): runs the command of that button.
 void runCommandBar(CommandBarEnv& canvas, int index);
 

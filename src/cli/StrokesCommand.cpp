@@ -2,7 +2,7 @@
 #include "cli/CliSupport.h"
 #include "core/RowReader.h"
 #include "core/StrokeFile.h"
-#include "platform/PenDrawing.h"
+#include "platform/PictureDrawing.h"
 #include "platform/PictureFile.h"
 #include "platform/PictureGeometry.h"
 #include "platform/TextFiles.h"

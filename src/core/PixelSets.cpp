@@ -2,6 +2,7 @@
 #include "core/RowReader.h"
 #include "platform/NumberText.h"
 #include "platform/TextFiles.h"
+#include <QDir>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -343,6 +344,31 @@ PixelSetRead readPixelSetFile(const QString& path, PixelTable& table, long long 
     return readPixelSet(std::move(*bytes), table, maxRows);
 }
 
+QString pixelSetReadMessage(PixelSetRead::Status status, const QString& path) {
+    switch (status) {
+    case PixelSetRead::Status::TooManyRows:
+        return tooManyRowsMessage();
+    case PixelSetRead::Status::TooLarge:
+        return tooLargeMessage(path);
+    case PixelSetRead::Status::NotAPixelSet:
+        return QStringLiteral("文件 %1 不是像素集合文件，未导入。")
+            .arg(QDir::toNativeSeparators(path));
+    case PixelSetRead::Status::Read:
+    case PixelSetRead::Status::Unreadable:
+    case PixelSetRead::Status::NoRows:
+        break;
+    }
+    return QStringLiteral("无法读取像素集合 ") + path +
+           QStringLiteral("：文件无法打开，或其中没有以回车换行结尾的行。");
+}
+
+PixelSetExtent pixelSetExtent(const PixelTable& table, long long rows) {
+    long long fields = 0;
+    while (fields < lastStoredField && !table.cell(0, fields + 1).isEmpty())
+        ++fields;
+    return {rows, std::max(fields - 1, 0LL)};
+}
+
 // --- writing ---
 
 void endPixelLine(QByteArray& out, long long total) {
@@ -350,8 +376,18 @@ void endPixelLine(QByteArray& out, long long total) {
     out += "\r\n";
 }
 
-void appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelTable& second,
-                          long long column, long long rows, long long threshold, long long& total) {
+void appendColourLine(QByteArray& out, std::span<const ColorValue> colours, long long& total) {
+    LineWriter line(out, colours.size());
+    for (const ColorValue colour : colours)
+        line.colourField(colour);
+    total += static_cast<long long>(colours.size());
+    line.end(total);
+}
+
+long long appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelTable& second,
+                               long long column, long long rows, long long threshold,
+                               long long& total) {
+    long long differing = 0;
     LineWriter line(out, static_cast<std::size_t>(std::max(rows, 0LL)));
     for (long long k = 0; k < rows; ++k) {
         const CellText a = first.cell(column, cellField(k));
@@ -360,13 +396,16 @@ void appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelT
         // one scene are.
         const bool same = PixelTable::sameText(a, b);
         if ((!same || threshold < 0) &&
-            colourDiffers(colourComponents(a), colourComponents(b), threshold))
+            colourDiffers(colourComponents(a), colourComponents(b), threshold)) {
             line.field(b);
-        else
+            ++differing;
+        } else {
             line.field(star);
+        }
         ++total;
     }
     line.end(total);
+    return differing;
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace quorin {
 
@@ -38,6 +39,19 @@ struct PixelGrid {
 };
 std::optional<PixelGrid> pixelGrid(double width, double height, const QString& xText,
                                    const QString& yText);
+
+// The colours of grid column `column` in a box `height` twips high, top
+// down, as `colourAt(x, y)` reads them at each grid point (twips from the
+// box's top-left corner).
+template <class ColourAt>
+std::vector<ColorValue> columnColours(const PixelGrid& grid, long long column, double height,
+                                      ColourAt&& colourAt) {
+    std::vector<ColorValue> colours(static_cast<std::size_t>(grid.rows(height)));
+    const double x = grid.columnX(column);
+    for (std::size_t k = 0; k < colours.size(); ++k)
+        colours[k] = colourAt(x, grid.rowY(static_cast<long long>(k)));
+    return colours;
+}
 
 // The table cell of grid point (column, row): the row of the table is the
 // column, and its fields start at 1.
@@ -74,6 +88,15 @@ inline Rgb colourComponents(ColorValue colour) {
 // The colour a cell is drawn in; nothing for an empty cell (no point of the
 // file).
 std::optional<ColorValue> cellColour(const CellText& text);
+// Whether a cell is a point a redraw draws: neither empty nor "*" (a point
+// a difference file leaves out).
+inline bool isMarked(const CellText& text) {
+    return !text.isEmpty() && !text.is('*');
+}
+// The colour a redraw draws a cell in: its own, nothing for a cell it skips.
+inline std::optional<ColorValue> ownColour(const CellText& text) {
+    return isMarked(text) ? cellColour(text) : std::nullopt;
+}
 
 // The whole part of the Euclidean distance of two colours.
 int colourDistance(const Rgb& a, const Rgb& b);
@@ -167,15 +190,34 @@ PixelSetRead readPixelSet(QByteArray bytes, PixelTable& table, long long maxRows
 // larger than the readers take (maxTextFileBytes).
 PixelSetRead readPixelSetFile(const QString& path, PixelTable& table, long long maxRows);
 
+// What the user is told when the file at `path` could not serve as a pixel
+// set (any status but Read).
+QString pixelSetReadMessage(PixelSetRead::Status status, const QString& path);
+
+// The grid a pixel set read into `table` (`rows` rows) was written on, as far
+// as the set shows it: a column per row, and as many points in a column as
+// the first row has fields before its last one, the running total.
+struct PixelSetExtent {
+    long long columns = 0;
+    long long rows = 0;
+};
+PixelSetExtent pixelSetExtent(const PixelTable& table, long long rows);
+
 // --- writing ---
 
 // Ends a line with the running total and CR LF.
 void endPixelLine(QByteArray& out, long long total);
 
+// One line of a capture: each colour's text followed by a TAB, then the
+// running total (counting these colours) and CR LF.
+void appendColourLine(QByteArray& out, std::span<const ColorValue> colours, long long& total);
+
 // One line of a difference file: for the grid points 0 .. rows - 1 of
 // `column`, the second set's text where the two sets differ, else "*".
-void appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelTable& second,
-                          long long column, long long rows, long long threshold, long long& total);
+// Returns how many points differ.
+long long appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelTable& second,
+                               long long column, long long rows, long long threshold,
+                               long long& total);
 // The same against colours read from the picture: the first set's text where
 // they differ.
 void appendLiveDifferences(QByteArray& out, const PixelTable& first, long long column,

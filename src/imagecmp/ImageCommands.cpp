@@ -71,27 +71,11 @@ QString chooseSet(ImageEnv& c) {
 bool readSet(ImageEnv& c, const QString& name, PixelTable& table,
              const QString& title = recognitionTitle) {
     const PixelSetRead read = readPixelSetFile(name, table, rowTableRows);
-    switch (read.status) {
-    case PixelSetRead::Status::Read:
+    if (read.status == PixelSetRead::Status::Read)
         return true;
-    case PixelSetRead::Status::TooManyRows:
-        dialogs(c).message(tooManyRowsMessage(), MessageButtons::Ok, QStringLiteral("Quorin"));
-        return false;
-    case PixelSetRead::Status::TooLarge:
-        dialogs(c).message(tooLargeMessage(name), MessageButtons::Ok, title);
-        return false;
-    case PixelSetRead::Status::NotAPixelSet:
-        dialogs(c).message(QStringLiteral("文件 %1 不是像素集合文件，未导入。")
-                               .arg(QDir::toNativeSeparators(name)),
-                           MessageButtons::Ok, title);
-        return false;
-    case PixelSetRead::Status::Unreadable:
-    case PixelSetRead::Status::NoRows:
-        break;
-    }
-    dialogs(c).message(QStringLiteral("无法读取像素集合 ") + name +
-                           QStringLiteral("：文件无法打开，或其中没有以回车换行结尾的行。"),
-                       MessageButtons::Ok, title);
+    dialogs(c).message(pixelSetReadMessage(read.status, name), MessageButtons::Ok,
+                       read.status == PixelSetRead::Status::TooManyRows ? QStringLiteral("Quorin")
+                                                                        : title);
     return false;
 }
 
@@ -152,11 +136,9 @@ std::optional<PixelGrid> startOperation(ImageEnv& c, bool templateButton) {
 
 // The live colours of one grid column.
 std::vector<ColorValue> liveColumn(ImageEnv& c, const PixelGrid& grid, long long column) {
-    std::vector<ColorValue> colours(static_cast<std::size_t>(grid.rows(boxHeight(c))));
-    const double x = grid.columnX(column);
-    for (std::size_t k = 0; k < colours.size(); ++k)
-        colours[k] = c.Picture1->pointTwips(x, grid.rowY(static_cast<long long>(k)));
-    return colours;
+    const PictureBox& pic = *c.Picture1;
+    return columnColours(grid, column, boxHeight(c),
+                         [&](double x, double y) { return pic.pointTwips(x, y); });
 }
 
 enum class Written { Yes, Failed, Stopped };
@@ -204,16 +186,9 @@ bool drawPoints(ImageEnv& c, const PixelGrid& grid,
     return true;
 }
 
-bool marked(const CellText& cell) {
-    return !cell.isEmpty() && !cell.is('*');
-}
-
 // Every point of `set` that is not "*", in its own colour.
 bool drawOwnColours(ImageEnv& c, const PixelGrid& grid, const PixelTable& set) {
-    return drawPoints(c, grid, [&](long long i, long long f) -> std::optional<ColorValue> {
-        const CellText cell = set.cell(i, f);
-        return marked(cell) ? cellColour(cell) : std::nullopt;
-    });
+    return drawPoints(c, grid, [&](long long i, long long f) { return ownColour(set.cell(i, f)); });
 }
 
 // Every point of the first set that is not "*", in the colour of the same
@@ -221,7 +196,7 @@ bool drawOwnColours(ImageEnv& c, const PixelGrid& grid, const PixelTable& set) {
 bool drawThirdColours(ImageEnv& c, const PixelGrid& grid) {
     const SharedState& s = c.state();
     return drawPoints(c, grid, [&](long long i, long long f) -> std::optional<ColorValue> {
-        return marked(s.pixelSet1.cell(i, f)) ? cellColour(s.pixelSet3.cell(i, f)) : std::nullopt;
+        return isMarked(s.pixelSet1.cell(i, f)) ? cellColour(s.pixelSet3.cell(i, f)) : std::nullopt;
     });
 }
 
@@ -313,19 +288,13 @@ void capture(ImageEnv& c, CommandButton* button, CaptureButton kind) {
     if (!pauseOneSecond(c))
         return;
     SharedState& s = c.state();
-    PictureBox& pic = *c.Picture1;
     const auto column = [&](QByteArray& text, long long i, long long& total) {
-        const double x = grid->columnX(i);
-        const long long rows = grid->rows(boxHeight(c));
-        for (long long k = 0; k < rows; ++k) {
-            const double y = grid->rowY(k);
-            appendColourText(text, pic.pointTwips(x, y));
-            text += '\t';
-            ++total;
-            if (kind == CaptureButton::Template)
-                s.capturedPixels.set(i, cellField(k), QString::number(pic.pointTwips(x, y)));
-        }
-        endPixelLine(text, total);
+        const std::vector<ColorValue> colours = liveColumn(c, *grid, i);
+        appendColourLine(text, colours, total);
+        if (kind == CaptureButton::Template)
+            for (std::size_t k = 0; k < colours.size(); ++k)
+                s.capturedPixels.set(i, cellField(static_cast<long long>(k)),
+                                     QString::number(colours[k]));
     };
     if (writeColumns(c, *grid, name, column, tail) != Written::Yes)
         return;
@@ -526,7 +495,7 @@ void chonghua(ImageEnv& canvas, const QString& path, bool inPen) {
         return;
     }
     drawPoints(canvas, *grid, [&](long long i, long long f) -> std::optional<ColorValue> {
-        return marked(s.pixelSet1.cell(i, f)) ? std::optional(canvas.yaa) : std::nullopt;
+        return isMarked(s.pixelSet1.cell(i, f)) ? std::optional(canvas.yaa) : std::nullopt;
     });
 }
 

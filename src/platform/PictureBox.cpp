@@ -1,6 +1,7 @@
 #include "platform/PictureBox.h"
 
 #include "platform/InputCodes.h"
+#include "platform/PictureDrawing.h"
 #include "platform/PictureFile.h"
 #include "platform/PictureGeometry.h"
 #include "platform/QtColour.h"
@@ -25,15 +26,6 @@ namespace quorin {
 namespace {
 
 constexpr int maxDrawWidth = 70;
-// Beyond this radius (in pixels) positions on the ellipse lose sub-pixel
-// precision in doubles; such a shape is not drawn.
-constexpr double maxEllipseRadius = 1e14;
-constexpr int maxArcSamples = 100000;
-
-ColorValue fromQRgb(QRgb p) {
-    return rgb(qRed(p), qGreen(p), qBlue(p));
-}
-
 } // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -349,41 +341,6 @@ void PictureBox::box(double x1, double y1, double x2, double y2, ColorValue colo
     afterDraw(rect.adjusted(-drawWidth_, -drawWidth_, drawWidth_, drawWidth_));
 }
 
-void PictureBox::drawEllipse(QImage& image, QPointF c, double rx, double ry, ColorValue color) {
-    const double m = clipMargin();
-    const QRectF area = QRectF(image.rect()).adjusted(-m, -m, m, m);
-    if (c.x() + rx < area.left() || c.x() - rx > area.right() || c.y() + ry < area.top() ||
-        c.y() - ry > area.bottom())
-        return;
-    const bool solid = fillStyle_ == FillStyle::Solid;
-    QPainter painter(&image);
-    const QPen pen = penOf(color, drawWidth_);
-
-    // Moderate sizes: the painter does it well.
-    const double limit = 4.0 * (image.width() + image.height()) + 4.0 * m;
-    if (std::max(rx, ry) <= limit) {
-        painter.setPen(pen);
-        if (solid)
-            painter.setBrush(toQColor(fillColor_));
-        painter.drawEllipse(c, rx, ry);
-        return;
-    }
-    if (std::max(rx, ry) > maxEllipseRadius)
-        return;
-
-    // Huge: fill row by row over the visible rows only...
-    if (solid) {
-        const QRgb fill = toQColor(fillColor_).rgb();
-        for (int row = 0; row < image.height(); ++row)
-            if (const auto span = ellipseRowSpan(c, rx, ry, row, image.width()))
-                painter.fillRect(QRect(span->first, row, span->second - span->first + 1, 1), fill);
-    }
-    // ...and trace only the arcs that pass through the visible area.
-    painter.setPen(pen);
-    for (const std::vector<QPoint>& arc : traceArcs(c, rx, ry, area, maxArcSamples))
-        painter.drawPolyline(arc.data(), static_cast<int>(arc.size()));
-}
-
 void PictureBox::circle(double x, double y, double radius, ColorValue color, double aspect) {
     currentX_ = x;
     currentY_ = y;
@@ -396,7 +353,7 @@ void PictureBox::circle(double x, double y, double radius, ColorValue color, dou
 
 void PictureBox::circleTwips(double x, double y, double radius, ColorValue color) {
     const double tpp = twipsPerPixel();
-    const QPointF c(x / tpp, y / tpp);
+    const QPointF c = twipsToPixelPosition(x, y, tpp);
     const QPointF user = toUser(c);
     currentX_ = user.x();
     currentY_ = user.y();
@@ -419,7 +376,8 @@ void PictureBox::circleAtPixels(QPointF c, double radius, ColorValue color, doub
     if (image.isNull())
         return;
     const QPointF centre = snapToPixel(c);
-    drawEllipse(image, centre, rx, ry, color);
+    drawEllipse(image, centre, rx, ry, color, drawWidth_,
+                fillStyle_ == FillStyle::Solid ? std::optional(fillColor_) : std::nullopt);
     // In doubles first: a huge ellipse's box does not fit an int.
     const QRectF box =
         QRectF(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry)
@@ -484,8 +442,7 @@ ColorValue PictureBox::point(double x, double y) const {
 }
 
 ColorValue PictureBox::pointTwips(double x, double y) const {
-    const double tpp = twipsPerPixel();
-    return pointAtPixels(QPointF(x / tpp, y / tpp));
+    return pointAtPixels(twipsToPixelPosition(x, y, twipsPerPixel()));
 }
 
 ColorValue PictureBox::pointAtPixels(QPointF p) const {
@@ -498,13 +455,8 @@ ColorValue PictureBox::pointAtPixels(QPointF p) const {
     else
         syncLayers();
     const QImage& image = autoRedraw_ ? persistent_ : screen_;
-    if (image.isNull() || p.x() < -0.5 || p.y() < -0.5 || p.x() >= image.width() - 0.5 ||
-        p.y() >= image.height() - 0.5)
-        return -1;
-    const QPoint pixel = roundPoint(p);
-    if (!image.rect().contains(pixel))
-        return -1;
-    return fromQRgb(image.pixel(pixel));
+    const auto pixel = image.isNull() ? std::nullopt : pixelRead(p, image.size());
+    return pixel ? fromQRgb(image.pixel(*pixel)) : -1;
 }
 
 bool PictureBox::savePicture(const QString& path, SaveFormat format) const {

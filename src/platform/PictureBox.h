@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/Colour.h"
-#include "platform/PenDrawing.h"
+#include "platform/PictureDrawing.h"
 #include "platform/PictureGeometry.h"
 #include <QElapsedTimer>
 #include <QFont>
@@ -161,14 +161,13 @@ private:
     void afterDraw(const QRect& pixels) { afterDraw(std::span<const QRect>(&pixels, 1)); }
     void scheduleUpdate();
     QRegion takeDirty();
-    double clipMargin() const { return penClipMargin(drawWidth_); }
+    double clipMargin() const { return clipMarginFor(drawWidth_); }
     // Moves the current point to (x2, y2) and gives both corners in pixels
     // and the image to draw on; nullptr when nothing can be drawn.
     QImage* startShape(double x1, double y1, double x2, double y2, QPointF& a, QPointF& b);
     ColorValue pointAtPixels(QPointF p) const;
     // Radius in pixels.
     void circleAtPixels(QPointF centre, double radius, ColorValue color, double aspect);
-    void drawEllipse(QImage& image, QPointF centre, double rx, double ry, ColorValue color);
 
     bool autoRedraw_ = false;
     mutable QImage background_; // back colour + picture, at the widget's size

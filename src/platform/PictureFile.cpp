@@ -1,5 +1,6 @@
 #include "platform/PictureFile.h"
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 
@@ -39,6 +40,11 @@ QImage readPictureFile(const QString& path) {
     if (size.isValid() && !fitsInMemory(size))
         return {};
     return reader.read();
+}
+
+QString pictureNotOpenedMessage(const QString& path) {
+    return QStringLiteral("无法打开图像文件 ") + QDir::toNativeSeparators(path) +
+           QStringLiteral("。");
 }
 
 } // namespace quorin

@@ -16,4 +16,7 @@ inline constexpr qint64 pictureMemoryLimit = 128LL * 1024 * 1024;
 // pictureMemoryLimit allows.
 QImage readPictureFile(const QString& path);
 
+// What the user is told when readPictureFile gives a null image.
+QString pictureNotOpenedMessage(const QString& path);
+
 } // namespace quorin

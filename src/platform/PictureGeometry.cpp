@@ -85,6 +85,16 @@ QPointF snapToPixel(const QPointF& p) {
     return QPointF(std::floor(p.x() + 0.5), std::floor(p.y() + 0.5));
 }
 
+std::optional<QPoint> pixelRead(const QPointF& p, const QSize& size) {
+    if (!isFinite(p) || p.x() < -0.5 || p.y() < -0.5 || p.x() >= size.width() - 0.5 ||
+        p.y() >= size.height() - 0.5)
+        return std::nullopt;
+    const QPoint pixel = roundPoint(p);
+    if (pixel.x() < 0 || pixel.y() < 0 || pixel.x() >= size.width() || pixel.y() >= size.height())
+        return std::nullopt;
+    return pixel;
+}
+
 QPointF clampInto(const QPointF& p, const QRectF& r) {
     return QPointF(clampTo(p.x(), r.left(), r.right()), clampTo(p.y(), r.top(), r.bottom()));
 }

@@ -26,6 +26,20 @@ QPoint roundPoint(const QPointF& p);
 // The same pixel's position in doubles, exact beyond the range of int too.
 QPointF snapToPixel(const QPointF& p);
 
+// Twips per pixel on a screen of `dpi` logical dots per inch: 15 at 96 dpi.
+inline double twipsPerPixelAt(double dpi) {
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+// A position given in twips from the top-left corner, over the pixels.
+inline QPointF twipsToPixelPosition(double x, double y, double twipsPerPixel) {
+    return {x / twipsPerPixel, y / twipsPerPixel};
+}
+
+// The pixel whose colour is read at position p of an image of `size`: the one
+// p falls in. Nothing for a position outside the image or not finite.
+std::optional<QPoint> pixelRead(const QPointF& p, const QSize& size);
+
 // The nearest point of r.
 QPointF clampInto(const QPointF& p, const QRectF& r);
 

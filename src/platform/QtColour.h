@@ -9,4 +9,9 @@ inline QColor toQColor(ColorValue c) {
     return QColor(redOf(c), greenOf(c), blueOf(c));
 }
 
+// A pixel's colour as the program's colour.
+inline ColorValue fromQRgb(QRgb p) {
+    return rgb(qRed(p), qGreen(p), qBlue(p));
+}
+
 } // namespace quorin

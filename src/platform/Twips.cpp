@@ -1,4 +1,5 @@
 #include "platform/Twips.h"
+#include "platform/PictureGeometry.h"
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -10,8 +11,7 @@ namespace quorin {
 
 double twipsPerPixel() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
+    return twipsPerPixelAt(screen ? screen->logicalDotsPerInch() : 96.0);
 }
 
 int twipsToPixels(double twips) {

@@ -1,7 +1,9 @@
 #include "core/RowReader.h"
 #include "imagecmp/ImageCommands.h"
 #include "platform/TextFiles.h"
+#include "platform/Twips.h"
 #include "support/CanvasTest.h"
+#include "support/RunTool.h"
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -289,6 +291,73 @@ TEST_F(ImageCommands, APressDuringAnOperationStartsNoSecondOne) {
     captureTo(QStringLiteral("a.txt"));
     EXPECT_EQ(presses, 25);                  // one pause before writing, one per column
     EXPECT_EQ(t.dialogs.shown().size(), 3u); // notice, save, success
+}
+
+// quorin-cli pixelset takes a picture as the canvas shows it at 1:1 on a
+// 96-dpi screen: its capture and overlay of the picture shown so are the
+// canvas's, byte for byte and pixel for pixel.
+class ImageCommandsBesideTheTool : public ImageCommands {
+protected:
+    void SetUp() override {
+        ImageCommands::SetUp();
+        if (twipsPerPixel() != 15.0)
+            GTEST_SKIP() << "the screen is not at 96 dpi";
+        // Every pixel its own colour, the size of the box.
+        QImage picture(160, 120, QImage::Format_RGB32);
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 160; ++x)
+                picture.setPixel(x, y, qRgb(x * 3 / 2, y * 2, (x * 7 + y * 13) % 256));
+        ASSERT_TRUE(picture.save(t.temp.file(QStringLiteral("p.png"))));
+        pic().scaleToPixels();
+        pic().paintPicture(picture, 0, 0, 160, 120);
+        pic().scale(-1, 1, 1, -1);
+    }
+    test::ToolRun tool(QStringList words) {
+        words.prepend(QStringLiteral("pixelset"));
+        return test::runTool(words);
+    }
+};
+
+TEST_F(ImageCommandsBesideTheTool, CapturesAreTheSameBytes) {
+    // Steps of 100 twips (6 2/3 pixels), one pixel, and 1 twip down the
+    // columns, which reads past the last half pixel.
+    for (const auto& [x, y] : {std::pair{"24", "18"}, {"160", "120"}, {"7", "1800"}}) {
+        SCOPED_TRACE(x);
+        const QString name = QStringLiteral("canvas-%1.txt").arg(QString::fromLatin1(x));
+        c->Text1[2]->setText(QString::fromLatin1(x));
+        c->Text1[3]->setText(QString::fromLatin1(y));
+        captureTo(name);
+        const auto r =
+            tool({"capture", t.temp.file(QStringLiteral("p.png")),
+                  t.temp.file(QStringLiteral("tool.txt")), "--resolution",
+                  QStringLiteral("%1x%2").arg(QString::fromLatin1(x), QString::fromLatin1(y))});
+        ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+        const QByteArray canvas = t.temp.read(name);
+        EXPECT_FALSE(canvas.isEmpty());
+        EXPECT_TRUE(canvas == t.temp.read(QStringLiteral("tool.txt")));
+    }
+}
+
+TEST_F(ImageCommandsBesideTheTool, OverlaysAreTheSamePixels) {
+    t.temp.write(QStringLiteral("d.txt"), "*\tff\t*\t3\r\nff00\t*\t123456\t6\r\n*\t*\t*\t9\r\n");
+    c->Text1[2]->setText(QStringLiteral("3"));
+    c->Text1[3]->setText(QStringLiteral("3"));
+    t.dialogs.answerMessage(Answer::Yes); // a background is shown
+    t.dialogs.answerOpen(t.temp.file(QStringLiteral("d.txt")));
+    t.dialogs.answerMessage(Answer::No); // own colours
+    command12Click(*c, 2);
+    ASSERT_TRUE(pic().savePicture(t.temp.file(QStringLiteral("canvas.bmp"))));
+    const auto r =
+        tool({"overlay", t.temp.file(QStringLiteral("d.txt")), t.temp.file(QStringLiteral("p.png")),
+              t.temp.file(QStringLiteral("o.png")), "--resolution=3x3"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QImage canvas =
+        QImage(t.temp.file(QStringLiteral("canvas.bmp"))).convertToFormat(QImage::Format_RGB32);
+    const QImage drawn =
+        QImage(t.temp.file(QStringLiteral("o.png"))).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(drawn.size(), canvas.size());
+    EXPECT_NE(drawn.pixel(53, 0), qRgb(79, 0, (53 * 7) % 256)); // a disc is drawn there
+    EXPECT_TRUE(drawn == canvas);
 }
 
 } // namespace

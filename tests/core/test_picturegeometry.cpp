@@ -67,6 +67,25 @@ TEST(PictureGeometry, RoundingFindsThePixelAndSaturates) {
 
 // --- huge ellipses ---
 
+// Reading a colour: the pixel a position falls in, none in the half pixel
+// beyond the last one or before the first.
+TEST(PictureGeometry, ReadingTakesThePixelThePositionFallsIn) {
+    const QSize size(3, 2);
+    EXPECT_EQ(pixelRead({0.0, 0.0}, size), QPoint(0, 0));
+    EXPECT_EQ(pixelRead({-0.5, -0.5}, size), QPoint(0, 0));
+    EXPECT_EQ(pixelRead({1.4999, 0.5}, size), QPoint(1, 1));
+    EXPECT_EQ(pixelRead({2.4999, 1.4999}, size), QPoint(2, 1));
+    EXPECT_EQ(pixelRead({2.5, 0.0}, size), std::nullopt);
+    EXPECT_EQ(pixelRead({0.0, 1.5}, size), std::nullopt);
+    EXPECT_EQ(pixelRead({-0.50001, 0.0}, size), std::nullopt);
+    EXPECT_EQ(pixelRead({std::nan(""), 0.0}, size), std::nullopt);
+    EXPECT_EQ(pixelRead({0.0, 0.0}, QSize(0, 0)), std::nullopt);
+    // Twips at 96 dpi: 15 a pixel; 37 twips lie in pixel 2, 38 beyond it.
+    EXPECT_EQ(twipsPerPixelAt(96.0), 15.0);
+    EXPECT_EQ(pixelRead(twipsToPixelPosition(37, 0, 15.0), size), QPoint(2, 0));
+    EXPECT_EQ(pixelRead(twipsToPixelPosition(38, 0, 15.0), size), std::nullopt);
+}
+
 TEST(PictureGeometry, HugeEllipseArcsCoverOnlyTheVisibleArea) {
     struct Case {
         QPointF centre;

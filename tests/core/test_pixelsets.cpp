@@ -259,8 +259,9 @@ TEST(PixelDifferences, LinesOfTheThreeComparisons) {
 
     QByteArray out;
     long long total = 0;
-    appendSetDifferences(out, a, b, 0, 3, 1, total); // ff against fe: d = 1 = T
-    appendSetDifferences(out, a, b, 1, 3, 1, total);
+    // ff against fe: d = 1 = T. Each line gives its differing points.
+    EXPECT_EQ(appendSetDifferences(out, a, b, 0, 3, 1, total), 1);
+    EXPECT_EQ(appendSetDifferences(out, a, b, 1, 3, 1, total), 0);
     EXPECT_EQ(out, "*\t*\tffffff\t3\r\n*\t*\t*\t6\r\n");
 
     out.clear();
