@@ -1,4 +1,7 @@
 #include "cli/CliSupport.h"
+#include "platform/TextFiles.h"
+#include <QBuffer>
+#include <QImage>
 #include <cstdio>
 
 namespace quorin::cli {
@@ -56,6 +59,23 @@ void tell(const QString& message) {
 
 void print(const QString& text) {
     line(stdout, text);
+}
+
+bool writeOutput(const QString& path, const QByteArray& bytes) {
+    if (replaceFileBytes(path, bytes))
+        return true;
+    tell(notWrittenMessage(path));
+    return false;
+}
+
+bool writePng(const QString& path, const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        tell(QStringLiteral("无法生成 PNG 图片，未写出 %1。").arg(path));
+        return false;
+    }
+    return writeOutput(path, bytes);
 }
 
 } // namespace quorin::cli

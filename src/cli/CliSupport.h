@@ -4,6 +4,8 @@
 #include <map>
 #include <optional>
 
+class QImage;
+
 namespace quorin::cli {
 
 // The tool's exit codes.
@@ -33,5 +35,12 @@ std::optional<Args> parseArgs(const QStringList& words, const QStringList& known
 // (a line break is added), in the terminal's encoding.
 void tell(const QString& message);
 void print(const QString& text);
+
+// `bytes` as the whole of the output file `path`, written beside it and
+// renamed over it when complete (a failure leaves the old file); false after
+// telling the user it was not written.
+bool writeOutput(const QString& path, const QByteArray& bytes);
+// A picture as a PNG output file, the same way.
+bool writePng(const QString& path, const QImage& image);
 
 } // namespace quorin::cli

@@ -13,11 +13,11 @@ namespace quorin::cli {
 namespace {
 
 // The main window's entry fields, filled from the options: the same readers
-// and the same check then apply, with the window's defaults.
+// and the same check then apply, with the window's default of 1 in each.
 class OptionFields final : public MainFields {
 public:
     OptionFields() {
-        for (int i : {0, 1, 2, 3, 4, 10, 13})
+        for (int i : dropInputFields)
             fields_[std::size_t(i)] = QStringLiteral("1");
     }
     QString fieldText(int index) const override {

@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <optional>
 
 namespace quorin::cli {
@@ -119,13 +118,6 @@ std::optional<ShownPicture> showPicture(const QString& path, const Args& args) {
     return ShownPicture{std::move(image), *grid};
 }
 
-bool writeText(const QString& path, const QByteArray& bytes) {
-    if (replaceFileBytes(path, bytes))
-        return true;
-    tell(notWrittenMessage(path));
-    return false;
-}
-
 // The words of a subcommand: its options and exactly `count` positional
 // words. Nothing when it is done already (--help) or the words are wrong;
 // `result` is then the exit code.
@@ -167,7 +159,7 @@ int capture(const QStringList& words) {
     long long total = 0;
     for (long long i = 0; i < shown->grid.columns(); ++i)
         appendColourLine(text, columnColours(shown->grid, i, shown->height(), colourAt), total);
-    return writeText(args->positional[1], text) ? Done : Failed;
+    return writeOutput(args->positional[1], text) ? Done : Failed;
 }
 
 int compare(const QStringList& words) {
@@ -191,7 +183,7 @@ int compare(const QStringList& words) {
     long long total = 0, differing = 0;
     for (long long i = 0; i < grid.columns; ++i)
         differing += appendSetDifferences(text, first, second, i, grid.rows, threshold, total);
-    if (!writeText(args->positional[2], text))
+    if (!writeOutput(args->positional[2], text))
         return Failed;
     print(QString::number(differing));
     return differing > 0 ? Differences : Done;
@@ -222,12 +214,7 @@ int overlay(const QStringList& words) {
                 drawEllipse(image, snapToPixel(centre), radius, radius, *colour, 1, *colour);
             }
     const QString out = args->positional[2];
-    QSaveFile file(out);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        tell(notWrittenMessage(out));
-        return Failed;
-    }
-    return Done;
+    return writePng(out, image) ? Done : Failed;
 }
 
 } // namespace

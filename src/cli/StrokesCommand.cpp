@@ -7,7 +7,6 @@
 #include "platform/PictureGeometry.h"
 #include "platform/TextFiles.h"
 #include "state/SharedState.h"
-#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
@@ -253,22 +252,9 @@ int render(const QStringList& words) {
         return Failed;
     }
     const Replay replay(size);
-    QByteArray bytes;
-    if (*format == Format::Svg) {
-        bytes = replay.svg(*state);
-    } else {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!replay.png(*state).save(&buffer, "PNG")) {
-            tell(QStringLiteral("无法生成 PNG 图片，未写出 %1。").arg(out));
-            return Failed;
-        }
-    }
-    if (!replaceFileBytes(out, bytes)) {
-        tell(notWrittenMessage(out));
-        return Failed;
-    }
-    return Done;
+    const bool written = *format == Format::Svg ? writeOutput(out, replay.svg(*state))
+                                                : writePng(out, replay.png(*state));
+    return written ? Done : Failed;
 }
 
 } // namespace

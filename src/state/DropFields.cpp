@@ -20,7 +20,7 @@ double readFlightTime(const MainFields& fields) {
 }
 
 bool dropFieldsAreNumbers(const MainFields& fields) {
-    for (int i : {0, 1, 2, 3, 4, 10, 13})
+    for (int i : dropInputFields)
         if (!isNumeric(fields.fieldText(i)))
             return false;
     return true;

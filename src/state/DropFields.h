@@ -8,6 +8,9 @@ class MainFields;
 // The drop as the main window's fields give it, for every command of either
 // window that throws one.
 
+// The seven input fields: radius, Vx0, VFx, VFy, Vy0, flight time, density.
+inline constexpr int dropInputFields[] = {0, 1, 2, 3, 4, 10, 13};
+
 // Text1(0) radius, (1) Vx0, (2) VFx, (3) VFy, (4) Vy0, (13) density, each
 // through val(); callers check the fields hold numbers first.
 DropInputs readDropInputs(const MainFields& fields);

@@ -2,6 +2,7 @@
 // canvas or the program built.
 #include "animation/Patterns.h"
 #include "motion/CanvasWaits.h"
+#include "state/DropFields.h"
 #include "support/NarrowCanvas.h"
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ protected:
             c.buttonOf(row.kind) =
                 new CommandButton(QString::fromUtf8(row.caption), &c.canvasWidget());
         c.Text2 = new TextBox(&c.canvasWidget());
-        for (int i : {0, 1, 2, 3, 4, 10, 13})
+        for (int i : dropInputFields)
             c.outside.fields[i] = QStringLiteral("1");
     }
     int pauses() const { return c.outside.clock.pauses(); }

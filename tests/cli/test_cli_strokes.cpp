@@ -1,6 +1,7 @@
 #include "PngPixels.h"
 #include "core/StrokeFile.h"
 #include "platform/TextFiles.h"
+#include "state/SharedState.h"
 #include "support/RunTool.h"
 #include "support/TempFolder.h"
 #include <QDir>
@@ -19,25 +20,20 @@ using test::TempFolder;
 // Strokes as the canvas records them: the press point has no colour or width,
 // every sampled point has the pen it was drawn with. Coordinates in twips.
 struct Drawing {
-    BoundedTable<double> x{3000, 3000};
-    BoundedTable<double> y{3000, 3000};
-    BoundedTable<double> colour{3000, 3000};
-    BoundedTable<double> width{3000, 3000};
-    BoundedArray<double> pointCount{3000};
-    BoundedArray<double> groupEnd{3000};
-    StrokeTables tables{x, y, colour, width, pointCount, groupEnd};
+    SharedState state;
+    StrokeTables tables = state.strokeTables();
     int strokes = 0;
 
     void add(const std::vector<std::pair<double, double>>& points, double c, double w) {
         for (std::size_t p = 0; p < points.size(); ++p) {
-            x.set(strokes, static_cast<long long>(p), points[p].first);
-            y.set(strokes, static_cast<long long>(p), points[p].second);
+            tables.x.set(strokes, static_cast<long long>(p), points[p].first);
+            tables.y.set(strokes, static_cast<long long>(p), points[p].second);
             if (p > 0) {
-                colour.set(strokes, static_cast<long long>(p), c);
-                width.set(strokes, static_cast<long long>(p), w);
+                tables.colour.set(strokes, static_cast<long long>(p), c);
+                tables.width.set(strokes, static_cast<long long>(p), w);
             }
         }
-        pointCount.set(strokes, static_cast<double>(points.size()) - 1);
+        tables.pointCount.set(strokes, static_cast<double>(points.size()) - 1);
         ++strokes;
     }
     // The file 导出 writes: GBK, CR LF.
