@@ -31,6 +31,9 @@ struct Args {
 // without its value, or one the command does not know).
 std::optional<Args> parseArgs(const QStringList& words, const QStringList& known);
 
+// The tool shows pictures as a 96-dpi screen does: 15 twips a pixel.
+inline constexpr double twipsPerPixel = 1440.0 / 96.0;
+
 // Text for the user: a message on stderr, a result on stdout, each one line
 // (a line break is added), in the terminal's encoding.
 void tell(const QString& message);

@@ -17,8 +17,8 @@ namespace quorin::cli {
 
 namespace {
 
-// The picture is taken as the canvas shows it at 1:1 on a 96-dpi screen.
-const double twipsPerPixel = twipsPerPixelAt(96.0);
+// The picture is taken as the canvas shows it at 1:1 on a 96-dpi screen
+// (twipsPerPixel).
 
 // The defaults of the canvas's boxes: resolution 800 x 600, threshold 100.
 const QString defaultResolution = QStringLiteral("800x600");

@@ -22,8 +22,6 @@ namespace {
 constexpr int defaultWidth = 873;
 constexpr int defaultHeight = 489;
 constexpr int maxSide = 20000;
-// The canvas picture's scale is twips; a pixel is 15 of them at 96 dpi.
-constexpr double twipsPerPixel = 15.0;
 
 const char* const strokesHelp =
     "用法：quorin-cli strokes render 轨迹文件 输出.svg|输出.png [--size 宽x高]\n"
