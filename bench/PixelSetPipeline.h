@@ -56,6 +56,18 @@ inline bool comparePixelSets(const QString& first, const QString& second, const 
     return replaceFileBytes(out, text);
 }
 
+// The same as the command-line tool does it: both sets read row by row, no
+// tables.
+inline bool comparePixelSetRows(const QString& first, const QString& second, const QString& out) {
+    PixelSetRows one, two;
+    const PixelSetRead read = one.open(first, 3000);
+    if (read.status != PixelSetRead::Status::Read ||
+        two.open(second, 3000).status != PixelSetRead::Status::Read)
+        return false;
+    long long differing = 0;
+    return replaceFileBytes(out, setDifferenceFile(one, read.rows, two, threshold, differing));
+}
+
 // A figure of the process's status in kB (Linux only; 0 elsewhere):
 // "VmHWM:" the peak resident size since the last reset, "VmRSS:" the size now.
 inline long long statusKb(const std::string& name) {

@@ -28,6 +28,24 @@ void BM_compareTwoPixelSets(benchmark::State& state) {
 }
 BENCHMARK(BM_compareTwoPixelSets)->Unit(benchmark::kMillisecond);
 
+// The same pipeline as `quorin-cli pixelset compare` runs it: the sets read
+// row by row where the files are, no tables.
+void BM_comparePixelSetRows(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.txt"), b = dir.filePath("b.txt"), out = dir.filePath("d.txt");
+    replaceFileBytes(a, pixelSetOf(0));
+    replaceFileBytes(b, pixelSetOf(1));
+    double peakMb = 0;
+    for (auto _ : state) {
+        resetResidentPeak();
+        const long long before = statusKb("VmRSS:");
+        benchmark::DoNotOptimize(comparePixelSetRows(a, b, out));
+        peakMb = std::max(peakMb, (statusKb("VmHWM:") - before) / 1024.0);
+    }
+    state.counters["peak_MB"] = peakMb;
+}
+BENCHMARK(BM_comparePixelSetRows)->Unit(benchmark::kMillisecond);
+
 // The tables of two 800 x 600 sets as they stay in memory.
 void BM_pixelTablesHeld(benchmark::State& state) {
     const QByteArray a = pixelSetOf(0);

@@ -70,11 +70,11 @@ bool inputFileThere(const QString& path) {
     return true;
 }
 
-// A pixel set into `table`; its rows, or nothing after telling why not.
-std::optional<long long> readSet(const QString& path, PixelTable& table) {
+// A pixel set, read row by row; its rows, or nothing after telling why not.
+std::optional<long long> readSet(const QString& path, PixelSetRows& set) {
     if (!inputFileThere(path))
         return std::nullopt;
-    const PixelSetRead read = readPixelSetFile(path, table, rowTableRows);
+    const PixelSetRead read = set.open(path, rowTableRows);
     if (read.status != PixelSetRead::Status::Read) {
         tell(pixelSetReadMessage(read.status, path));
         return std::nullopt;
@@ -173,16 +173,14 @@ int compare(const QStringList& words) {
         tell(QStringLiteral("颜色比较阀门限值 %1 无效：应为数字，例如 100。").arg(thresholdText));
         return Failed;
     }
-    PixelTable first(5000, 5000), second(5000, 5000);
+    // Each set is read once, row by row, beside the other: no tables.
+    PixelSetRows first, second;
     const auto rows = readSet(args->positional[0], first);
     if (!rows || !readSet(args->positional[1], second))
         return Failed;
-    const PixelSetExtent grid = pixelSetExtent(first, *rows);
-    const long long threshold = colourThreshold(thresholdText);
-    QByteArray text;
-    long long total = 0, differing = 0;
-    for (long long i = 0; i < grid.columns; ++i)
-        differing += appendSetDifferences(text, first, second, i, grid.rows, threshold, total);
+    long long differing = 0;
+    const QByteArray text =
+        setDifferenceFile(first, *rows, second, colourThreshold(thresholdText), differing);
     if (!writeOutput(args->positional[2], text))
         return Failed;
     print(QString::number(differing));
@@ -194,7 +192,7 @@ int overlay(const QStringList& words) {
     const auto args = subcommandArgs(words, {QStringLiteral("resolution")}, 3, overlayHelp, result);
     if (!args)
         return result;
-    PixelTable set(5000, 5000);
+    PixelSetRows set;
     if (!readSet(args->positional[0], set))
         return Failed;
     const auto shown = showPicture(args->positional[1], *args);

@@ -198,21 +198,43 @@ template <class View> bool isPixelRow(View row) {
     return colours && last && isWholeNumber(*last);
 }
 
-// The fields of each row go to the table a row at a time, from field 1.
+template <class View> bool anyPixelRow(const std::vector<View>& rows) {
+    return std::any_of(rows.begin(), rows.end(), [](View row) { return isPixelRow(row); });
+}
+
+// The fields of a row that are stored: fields 1 .. lastStoredField.
+template <class View> void storedFields(View row, std::vector<View>& fields) {
+    fields.clear();
+    forEachField(row, [&](long long field, View value) {
+        if (field <= lastStoredField)
+            fields.push_back(value);
+    });
+}
+
+// The fields of a row go to the table's row `r` from field 1 (`fields` is
+// room for them).
+template <class View>
+void storeRow(PixelTable& table, long long r, View row, std::vector<View>& fields) {
+    storedFields(row, fields);
+    table.setRow(r, 1, std::span<const View>(fields));
+}
+
 template <class View>
 PixelSetRead::Status storeRows(const std::vector<View>& rows, PixelTable& table) {
-    if (std::none_of(rows.begin(), rows.end(), [](View row) { return isPixelRow(row); }))
+    if (!anyPixelRow(rows))
         return PixelSetRead::Status::NotAPixelSet;
     std::vector<View> fields;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        fields.clear();
-        forEachField(rows[r], [&](long long field, View value) {
-            if (field <= lastStoredField)
-                fields.push_back(value);
-        });
-        table.setRow(static_cast<long long>(r), 1, std::span<const View>(fields));
-    }
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        storeRow(table, static_cast<long long>(r), rows[r], fields);
     return PixelSetRead::Status::Read;
+}
+
+// A set's cells, from a table or read row by row.
+template <class Cells> PixelSetExtent extentOf(Cells& set, long long rows) {
+    long long fields = 0;
+    while (fields < lastStoredField && !set.cell(0, fields + 1).isEmpty())
+        ++fields;
+    return {rows, std::max(fields - 1, 0LL)};
 }
 
 } // namespace
@@ -363,10 +385,74 @@ QString pixelSetReadMessage(PixelSetRead::Status status, const QString& path) {
 }
 
 PixelSetExtent pixelSetExtent(const PixelTable& table, long long rows) {
-    long long fields = 0;
-    while (fields < lastStoredField && !table.cell(0, fields + 1).isEmpty())
-        ++fields;
-    return {rows, std::max(fields - 1, 0LL)};
+    return extentOf(table, rows);
+}
+
+PixelSetExtent pixelSetExtent(PixelSetRows& set, long long rows) {
+    return extentOf(set, rows);
+}
+
+// The tables a set is read into.
+constexpr long long setTableUpper = 5000;
+
+PixelSetRows::PixelSetRows() = default;
+PixelSetRows::~PixelSetRows() = default;
+
+PixelSetRead PixelSetRows::open(const QString& path, long long maxRows) {
+    rows_.clear();
+    whole_.reset();
+    fields_.clear();
+    current_ = -1;
+    file_.reset();
+    if (tooLargeToRead(path))
+        return {PixelSetRead::Status::TooLarge, 0};
+    file_ = FileView::open(path);
+    if (!file_)
+        return {};
+    const QByteArrayView text = file_->bytes();
+    // The checks of readPixelSet, in its order.
+    if (text.contains('\0'))
+        return {PixelSetRead::Status::NotAPixelSet, 0};
+    if (!text.contains('\r'))
+        return {PixelSetRead::Status::NoRows, 0};
+    if (!isAscii(text)) {
+        whole_ = std::make_unique<PixelTable>(setTableUpper, setTableUpper);
+        const PixelSetRead read = readPixelSet(text.toByteArray(), *whole_, maxRows);
+        file_.reset();
+        return read;
+    }
+    auto rows = rowrules::keptRows<QByteArrayView, FoldedBytes>(
+        text, static_cast<qsizetype>(std::max(maxRows, 0LL)), true);
+    if (!rows)
+        return {PixelSetRead::Status::TooManyRows, 0};
+    if (!anyPixelRow(*rows))
+        return {PixelSetRead::Status::NotAPixelSet, 0};
+    rows_ = std::move(*rows);
+    return {PixelSetRead::Status::Read, static_cast<long long>(rows_.size())};
+}
+
+CellText PixelSetRows::cell(long long r, long long c) {
+    if (whole_)
+        return whole_->cell(r, c);
+    if (r < 0 || r >= static_cast<long long>(rows_.size()) || r > setTableUpper)
+        return {};
+    if (r != current_)
+        load(r);
+    if (c < 1 || c > static_cast<long long>(fields_.size()))
+        return {};
+    return {fields_[static_cast<std::size_t>(c - 1)], nullptr};
+}
+
+void PixelSetRows::load(long long r) {
+    const QByteArrayView row = rows_[static_cast<std::size_t>(r)];
+    // NUL bytes after the row, as a table's cells have after a short text
+    // (PixelTable::sameText reads eight bytes).
+    lowered_.resize(static_cast<std::size_t>(row.size()) + 8, '\0');
+    std::memcpy(lowered_.data(), row.data(), static_cast<std::size_t>(row.size()));
+    std::memset(lowered_.data() + row.size(), 0, 8);
+    lowerAsciiLetters(lowered_.data(), row.size());
+    storedFields(QByteArrayView(lowered_.data(), row.size()), fields_);
+    current_ = r;
 }
 
 // --- writing ---
@@ -384,9 +470,11 @@ void appendColourLine(QByteArray& out, std::span<const ColorValue> colours, long
     line.end(total);
 }
 
-long long appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelTable& second,
-                               long long column, long long rows, long long threshold,
-                               long long& total) {
+namespace {
+
+template <class Cells>
+long long setDifferences(QByteArray& out, Cells& first, Cells& second, long long column,
+                         long long rows, long long threshold, long long& total) {
     long long differing = 0;
     LineWriter line(out, static_cast<std::size_t>(std::max(rows, 0LL)));
     for (long long k = 0; k < rows; ++k) {
@@ -406,6 +494,33 @@ long long appendSetDifferences(QByteArray& out, const PixelTable& first, const P
     }
     line.end(total);
     return differing;
+}
+
+} // namespace
+
+long long appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelTable& second,
+                               long long column, long long rows, long long threshold,
+                               long long& total) {
+    return setDifferences(out, first, second, column, rows, threshold, total);
+}
+
+long long appendSetDifferences(QByteArray& out, PixelSetRows& first, PixelSetRows& second,
+                               long long column, long long rows, long long threshold,
+                               long long& total) {
+    return setDifferences(out, first, second, column, rows, threshold, total);
+}
+
+QByteArray setDifferenceFile(PixelSetRows& first, long long firstRows, PixelSetRows& second,
+                             long long threshold, long long& differing) {
+    const PixelSetExtent grid = pixelSetExtent(first, firstRows);
+    QByteArray text;
+    // A "*" and a TAB a point, and the running total: written without growing.
+    text.reserve(static_cast<qsizetype>(grid.columns * (2 * grid.rows + 12)));
+    long long total = 0;
+    differing = 0;
+    for (long long i = 0; i < grid.columns; ++i)
+        differing += setDifferences(text, first, second, i, grid.rows, threshold, total);
+    return text;
 }
 
 namespace {

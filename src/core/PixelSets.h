@@ -2,10 +2,12 @@
 #include "platform/ByteWords.h"
 #include "platform/Colour.h"
 #include "platform/PixelTable.h"
+#include "platform/TextFiles.h"
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -203,6 +205,36 @@ struct PixelSetExtent {
 };
 PixelSetExtent pixelSetExtent(const PixelTable& table, long long rows);
 
+// A pixel set read for one pass over its cells: cell (r, c) is what
+// readPixelSetFile would leave in an empty table's cell (r, c), but no table
+// of the whole set is built. Plain ASCII text stays where the file is (see
+// FileView) and a row is lowered and cut into its cells when a cell of it is
+// asked for; other text is read into a table.
+class PixelSetRows {
+public:
+    PixelSetRows();
+    ~PixelSetRows();
+    PixelSetRows(const PixelSetRows&) = delete;
+    PixelSetRows& operator=(const PixelSetRows&) = delete;
+
+    // The set in the file at `path`, with readPixelSetFile's answers.
+    PixelSetRead open(const QString& path, long long maxRows);
+
+    // Valid until a cell of another row is asked for.
+    CellText cell(long long r, long long c);
+
+private:
+    void load(long long r);
+
+    std::optional<FileView> file_;
+    std::vector<QByteArrayView> rows_;   // the kept rows of plain ASCII text
+    std::unique_ptr<PixelTable> whole_;  // the set, when its text is not plain ASCII
+    long long current_ = -1;             // the row whose cells are at hand:
+    std::vector<char> lowered_;          // its text, lowered
+    std::vector<QByteArrayView> fields_; // its cells from field 1, in `lowered_`
+};
+PixelSetExtent pixelSetExtent(PixelSetRows& set, long long rows);
+
 // --- writing ---
 
 // Ends a line with the running total and CR LF.
@@ -218,6 +250,14 @@ void appendColourLine(QByteArray& out, std::span<const ColorValue> colours, long
 long long appendSetDifferences(QByteArray& out, const PixelTable& first, const PixelTable& second,
                                long long column, long long rows, long long threshold,
                                long long& total);
+long long appendSetDifferences(QByteArray& out, PixelSetRows& first, PixelSetRows& second,
+                               long long column, long long rows, long long threshold,
+                               long long& total);
+// The whole difference file of two sets, on the grid of the first (read with
+// `firstRows` rows, see pixelSetExtent); `differing` counts its points that
+// differ.
+QByteArray setDifferenceFile(PixelSetRows& first, long long firstRows, PixelSetRows& second,
+                             long long threshold, long long& differing);
 // The same against colours read from the picture: the first set's text where
 // they differ.
 void appendLiveDifferences(QByteArray& out, const PixelTable& first, long long column,

@@ -2,6 +2,7 @@
 #include "platform/ByteWords.h"
 #include <QHash>
 #include <QStringView>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -55,11 +56,11 @@ bool anyUpperAscii(const char16_t* c, qsizetype n) {
 
 } // namespace
 
-bool lowerAsciiBytes(QByteArray& bytes) {
-    const qsizetype n = bytes.size();
-    if ((unitsOred(bytes.constData(), n) & byteLanes(0x80)) != 0)
-        return false;
-    char* d = bytes.data();
+bool isAscii(QByteArrayView bytes) {
+    return (unitsOred(bytes.data(), bytes.size()) & byteLanes(0x80)) == 0;
+}
+
+void lowerAsciiLetters(char* d, qsizetype n) {
     qsizetype i = 0;
     for (; i + 8 <= n; i += 8) {
         std::uint64_t w;
@@ -74,7 +75,28 @@ bool lowerAsciiBytes(QByteArray& bytes) {
         if (d[i] >= 'A' && d[i] <= 'Z')
             d[i] = static_cast<char>(d[i] + ('a' - 'A'));
     }
+}
+
+bool lowerAsciiBytes(QByteArray& bytes) {
+    if (!isAscii(bytes))
+        return false;
+    lowerAsciiLetters(bytes.data(), bytes.size());
     return true;
+}
+
+size_t qHash(FoldedBytes key, size_t seed) {
+    // The lowered row, a piece at a time.
+    char piece[256];
+    const qsizetype n = key.row.size();
+    qsizetype at = 0;
+    do {
+        const qsizetype k = std::min(n - at, qsizetype(sizeof piece));
+        std::memcpy(piece, key.row.data() + at, static_cast<std::size_t>(k));
+        lowerAsciiLetters(piece, k);
+        seed = qHashBits(piece, static_cast<std::size_t>(k), seed);
+        at += k;
+    } while (at < n);
+    return seed;
 }
 
 // QString::toLower looks every character up in the Unicode tables, which

@@ -21,6 +21,22 @@ QString lowerCase(const QString& text);
 // Bytes of plain ASCII text lowered in place; false, and nothing changed, when
 // any byte is not ASCII.
 bool lowerAsciiBytes(QByteArray& bytes);
+// Whether every byte is ASCII.
+bool isAscii(QByteArrayView bytes);
+// The letters of `n` ASCII bytes lowered in place.
+void lowerAsciiLetters(char* d, qsizetype n);
+
+// Rows of ASCII bytes as keys that ignore case: equal when they are equal once
+// lowered, hashed as if lowered, so a text can be cut into the rows of its
+// lowered form without being lowered first.
+struct FoldedBytes {
+    QByteArrayView row;
+    operator QByteArrayView() const { return row; }
+    friend bool operator==(FoldedBytes a, FoldedBytes b) {
+        return a.row.size() == b.row.size() && a.row.compare(b.row, Qt::CaseInsensitive) == 0;
+    }
+};
+size_t qHash(FoldedBytes key, size_t seed = 0);
 
 // The rules on any view of text (QStringView, or QByteArrayView for ASCII
 // text read as bytes), so every reader of rows cuts and keeps them alike.
@@ -28,24 +44,32 @@ namespace rowrules {
 
 // The rows of a text: cut at every CR (the character after a CR, the LF of a
 // CR LF, belongs to no row), repeats keeping their last place, empties gone,
-// in one pass that holds only the rows it keeps. Nothing as soon as more than `limit` rows
-// would be kept, so a file of countless short rows costs no more than that.
-template <class View> std::optional<std::vector<View>> keptRows(View text, qsizetype limit) {
-    QHash<View, qsizetype> last; // each distinct row: the index of its last occurrence
+// in one pass that holds only the rows it keeps. Nothing as soon as more than
+// `limit` rows would be kept, so a file of countless short rows costs no more
+// than that. `closed`: the text is cut as if a CR LF followed it (the line
+// end the row reader adds). Rows are told apart as `Key`s: the views
+// themselves, or FoldedBytes to cut ASCII text as its lowered form would be.
+template <class View, class Key = View>
+std::optional<std::vector<View>> keptRows(View text, qsizetype limit, bool closed = false) {
+    QHash<Key, qsizetype> last; // each distinct row: the index of its last occurrence
     qsizetype index = 0;
     qsizetype start = 0;
-    for (qsizetype p = text.indexOf('\r'); p >= 0; p = text.indexOf('\r', p + 1), ++index) {
-        if (p > start) {
-            last.insert(text.sliced(start, p - start), index);
-            if (last.size() > limit)
-                return std::nullopt;
-        }
+    const auto cut = [&](qsizetype p) {
+        if (p > start)
+            last.insert(Key{text.sliced(start, p - start)}, index);
         start = p + 2;
-    }
+        ++index;
+        return last.size() <= limit;
+    };
+    for (qsizetype p = text.indexOf('\r'); p >= 0; p = text.indexOf('\r', p + 1))
+        if (!cut(p))
+            return std::nullopt;
+    if (closed && !cut(text.size()))
+        return std::nullopt;
     std::vector<std::pair<qsizetype, View>> order;
     order.reserve(static_cast<std::size_t>(last.size()));
     for (auto it = last.cbegin(); it != last.cend(); ++it)
-        order.emplace_back(it.value(), it.key());
+        order.emplace_back(it.value(), static_cast<View>(it.key()));
     std::sort(order.begin(), order.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<View> rows;

@@ -52,8 +52,9 @@ public:
     }
     QString at(long long r, long long c) const { return cell(r, c).toString(); }
 
-    // Whether two cells read from pixel tables hold the same text: a word
-    // compare for texts in place.
+    // Whether two cells hold the same text. A short ASCII text is compared as
+    // a word: its eight bytes must be readable and NUL after the text, as in
+    // a table's cell.
     static bool sameText(const CellText& a, const CellText& b) {
         if (a.wide || b.wide)
             return a.toString() == b.toString();
@@ -61,7 +62,9 @@ public:
             return false;
         if (a.ascii.isEmpty())
             return true;
-        // Both point at 8-byte cells, padded with NUL after the text.
+        if (a.ascii.size() > qsizetype(inlineChars))
+            return a.ascii == b.ascii;
+        // Both point at eight bytes (a cell), NUL after the text.
         Cell x, y;
         std::memcpy(x.data(), a.ascii.data(), x.size());
         std::memcpy(y.data(), b.ascii.data(), y.size());

@@ -195,6 +195,32 @@ std::optional<QByteArray> readFileBytes(const QString& path) {
     return bytes;
 }
 
+FileView::FileView() = default;
+FileView::FileView(FileView&&) noexcept = default;
+FileView& FileView::operator=(FileView&&) noexcept = default;
+FileView::~FileView() = default;
+
+std::optional<FileView> FileView::open(const QString& path) {
+    FileView view;
+    view.file_ = std::make_unique<QFile>(path);
+    QFile& f = *view.file_;
+    if (!fileExists(path) || f.size() > maxTextFileBytes || !f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const qint64 size = f.size();
+    if (size == 0)
+        return view;
+    if (const uchar* mapped = f.map(0, size)) {
+        view.bytes_ = QByteArrayView(reinterpret_cast<const char*>(mapped), size);
+        return view;
+    }
+    auto bytes = readFileBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    view.read_ = std::move(*bytes);
+    view.bytes_ = QByteArrayView(view.read_);
+    return view;
+}
+
 bool appendFileBytes(const QString& path, const QByteArray& bytes) {
     // Unbuffered, so a failed write is seen here and not at close.
     QFile f(path);

@@ -1,6 +1,11 @@
 #pragma once
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <memory>
 #include <optional>
+
+class QFile;
 
 namespace quorin {
 
@@ -41,6 +46,25 @@ bool appendTextFile(const QString& path, const QString& text);
 // Raw bytes, for moving a file's content without decoding it.
 std::optional<QByteArray> readFileBytes(const QString& path);
 bool appendFileBytes(const QString& path, const QByteArray& bytes); // all or nothing
+
+// A file's bytes for one reading, mapped into memory where the system can
+// (nothing copied, nothing held but the pages being read) and read whole
+// where it cannot. Nothing when readFileBytes would give nothing.
+class FileView {
+public:
+    static std::optional<FileView> open(const QString& path);
+    FileView(FileView&&) noexcept;
+    FileView& operator=(FileView&&) noexcept;
+    ~FileView();
+
+    QByteArrayView bytes() const { return bytes_; }
+
+private:
+    FileView();
+    std::unique_ptr<QFile> file_; // keeps the mapping
+    QByteArray read_;             // the bytes when the file could not be mapped
+    QByteArrayView bytes_;
+};
 
 // Flushing to the disk, for files whose order of writes must survive a power
 // cut. Each answers false when the data may not have reached the disk.

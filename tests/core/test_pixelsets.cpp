@@ -1,5 +1,6 @@
 #include "core/PixelSets.h"
 #include "platform/TextFiles.h"
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace quorin {
@@ -250,6 +251,84 @@ TEST(PixelRows, UnusableTextsLeaveTheTableAlone) {
     EXPECT_EQ(readPixelSet(wide, t, 3000).status, PixelSetRead::Status::Read);
     EXPECT_EQ(t.at(0, 4999), QStringLiteral("4999"));
     EXPECT_EQ(t.at(0, 5000), QString());
+}
+
+// Reading row by row gives what the table reader leaves in an empty table.
+TEST(PixelSetRowsTest, CellsAndAnswersOfTheTableReader) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("set.txt"));
+    QByteArray wide;
+    for (int i = 1; i <= 5005; ++i)
+        wide += QByteArray::number(i) + '\t';
+    const QList<QByteArray> texts = {
+        "FF\t0\t2\r\nA\tB\tC\t6\r\n", "1\r\n1\r\n2", "aB\t1\r\nAb\t1\r\nab\t2\r\n", "ff\t1\r",
+        "ff\t1\r\r", "\r\nff\t1\r\n\r\n", "FFFFFFFFFF\t*\t12\t\r\n",
+        toGbk(QStringLiteral("红\tFF\r\nFF\t3\r\n")), "ff|0|2\tjunk\r\n0\t2\r\n", wide + "\r\n",
+        // Answers other than Read.
+        "", "ff\t1\nff\t2\n", QByteArray("FF\t1\r\n\0", 7), "1\tgg\r\nfoo\r\n", "a\r\nb\r\nc\r\n"};
+    for (const QByteArray& text : texts) {
+        ASSERT_TRUE(replaceFileBytes(path, text));
+        PixelTable table(5000, 5000);
+        PixelSetRows rows;
+        const PixelSetRead expected = readPixelSetFile(path, table, 2);
+        const PixelSetRead read = rows.open(path, 2);
+        ASSERT_EQ(read.status, expected.status) << text.left(40).toStdString();
+        ASSERT_EQ(read.rows, expected.rows) << text.left(40).toStdString();
+        for (long long r = -1; r <= read.rows + 1; ++r)
+            for (long long c = 0; c <= 5002; ++c)
+                ASSERT_EQ(rows.cell(r, c).toString(), table.at(r, c)) << r << " " << c;
+    }
+    PixelSetRows rows;
+    EXPECT_EQ(rows.open(dir.filePath(QStringLiteral("none.txt")), 3000).status,
+              PixelSetRead::Status::Unreadable);
+    EXPECT_EQ(rows.open(dir.path(), 3000).status, PixelSetRead::Status::Unreadable);
+}
+
+// Two sets compared row by row write what the tables write.
+TEST(PixelSetRowsTest, DifferencesOfTheTables) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QByteArray one, two;
+    long long total1 = 0, total2 = 0;
+    std::uint32_t seed = 11;
+    for (int column = 0; column < 40; ++column) {
+        std::vector<ColorValue> a(30), b(30);
+        for (std::size_t k = 0; k < a.size(); ++k) {
+            a[k] = static_cast<ColorValue>((seed = seed * 1664525u + 1013904223u) >> 8);
+            b[k] = seed % 3 == 0 ? a[k] ^ 0x400000 : a[k];
+        }
+        appendColourLine(one, a, total1);
+        appendColourLine(two, b, total2);
+    }
+    // Upper and lower case, a text longer than a cell, a row of the second
+    // set that is missing.
+    two = two.toLower().replace("\t1\t", "\tFFFFFFFFFF\t");
+    two.chop(two.size() - two.lastIndexOf("\r\n", two.size() - 3) - 2);
+    const QString first = dir.filePath(QStringLiteral("a.txt"));
+    const QString second = dir.filePath(QStringLiteral("b.txt"));
+    ASSERT_TRUE(replaceFileBytes(first, one));
+    ASSERT_TRUE(replaceFileBytes(second, two));
+    PixelTable t1(5000, 5000), t2(5000, 5000);
+    PixelSetRows r1, r2;
+    const long long rows = readPixelSetFile(first, t1, 3000).rows;
+    ASSERT_EQ(readPixelSetFile(second, t2, 3000).rows, rows - 1);
+    ASSERT_EQ(r1.open(first, 3000).rows, rows);
+    ASSERT_EQ(r2.open(second, 3000).rows, rows - 1);
+    const PixelSetExtent extent = pixelSetExtent(t1, rows);
+    ASSERT_EQ(pixelSetExtent(r1, rows).rows, extent.rows);
+    ASSERT_EQ(pixelSetExtent(r1, rows).columns, extent.columns);
+    for (long long threshold : {-1LL, 0LL, 100LL}) {
+        QByteArray fromTables, fromRows;
+        long long n1 = 0, n2 = 0, d1 = 0, d2 = 0;
+        for (long long i = 0; i < extent.columns; ++i) {
+            d1 += appendSetDifferences(fromTables, t1, t2, i, extent.rows, threshold, n1);
+            d2 += appendSetDifferences(fromRows, r1, r2, i, extent.rows, threshold, n2);
+        }
+        EXPECT_GT(d1, 0);
+        EXPECT_EQ(d2, d1);
+        EXPECT_EQ(fromRows, fromTables);
+    }
 }
 
 TEST(PixelDifferences, LinesOfTheThreeComparisons) {
