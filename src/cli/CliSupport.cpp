@@ -1,7 +1,9 @@
 #include "cli/CliSupport.h"
+#include "core/PixelSets.h"
+#include "core/RowReader.h"
 #include "platform/TextFiles.h"
-#include <QBuffer>
-#include <QImage>
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace quorin::cli {
@@ -68,14 +70,49 @@ bool writeOutput(const QString& path, const QByteArray& bytes) {
     return false;
 }
 
-bool writePng(const QString& path, const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        tell(QStringLiteral("无法生成 PNG 图片，未写出 %1。").arg(path));
+bool inputFileThere(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        tell(QStringLiteral("文件 %1 不存在。").arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    return writeOutput(path, bytes);
+    if (info.isDir()) {
+        tell(QStringLiteral("%1 是文件夹，不是文件。").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    return true;
+}
+
+std::optional<Args> subcommandArgs(const QStringList& words, const QStringList& known, int count,
+                                   const QString& help, int& result) {
+    result = Failed;
+    const auto args = parseArgs(words, known);
+    if (!args)
+        return std::nullopt;
+    if (args->help) {
+        print(help);
+        result = Done;
+        return std::nullopt;
+    }
+    if (args->positional.size() != count) {
+        tell(QStringLiteral("需要 %1 个参数，给出了 %2 个。\n\n")
+                 .arg(count)
+                 .arg(args->positional.size()) +
+             help);
+        return std::nullopt;
+    }
+    return args;
+}
+
+std::optional<long long> readSet(const QString& path, PixelSetRows& set) {
+    if (!inputFileThere(path))
+        return std::nullopt;
+    const PixelSetRead read = set.open(path, rowTableRows);
+    if (read.status != PixelSetRead::Status::Read) {
+        tell(pixelSetReadMessage(read.status, path));
+        return std::nullopt;
+    }
+    return read.rows;
 }
 
 } // namespace quorin::cli

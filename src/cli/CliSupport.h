@@ -4,7 +4,9 @@
 #include <map>
 #include <optional>
 
-class QImage;
+namespace quorin {
+class PixelSetRows;
+}
 
 namespace quorin::cli {
 
@@ -43,7 +45,18 @@ void print(const QString& text);
 // renamed over it when complete (a failure leaves the old file); false after
 // telling the user it was not written.
 bool writeOutput(const QString& path, const QByteArray& bytes);
-// A picture as a PNG output file, the same way.
-bool writePng(const QString& path, const QImage& image);
+// A file named on the command line: whether it is there and no folder (after
+// telling the user what is wrong).
+bool inputFileThere(const QString& path);
+
+// The words of a subcommand: its options and exactly `count` positional
+// words. Nothing when it is done already (--help) or the words are wrong;
+// `result` is then the exit code.
+std::optional<Args> subcommandArgs(const QStringList& words, const QStringList& known, int count,
+                                   const QString& help, int& result);
+
+// A pixel set from a file named on the command line, read row by row (see
+// PixelSetRows); its rows, or nothing after telling the user why not.
+std::optional<long long> readSet(const QString& path, PixelSetRows& set);
 
 } // namespace quorin::cli

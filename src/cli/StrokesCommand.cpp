@@ -1,5 +1,6 @@
 #include "cli/StrokesCommand.h"
 #include "cli/CliSupport.h"
+#include "cli/PictureCommands.h"
 #include "core/RowReader.h"
 #include "core/StrokeFile.h"
 #include "platform/PictureDrawing.h"

@@ -2,8 +2,8 @@
 // line, without a display. Each command is a row of the table below.
 #include "cli/CliSupport.h"
 #include "cli/Derive.h"
+#include "cli/PictureModule.h"
 #include "cli/PixelSetCommand.h"
-#include "cli/StrokesCommand.h"
 #include <QCoreApplication>
 #include <QStringList>
 #include <iterator>
@@ -21,7 +21,8 @@ struct Command {
 
 const Command commands[] = {
     {"derive", "水滴的推导计算结果，及路径表格（--path）", derive},
-    {"strokes", "轨迹文件画成图片（SVG 或 PNG）", runStrokes},
+    {"strokes", "轨迹文件画成图片（SVG 或 PNG）",
+     [](const QStringList& words) { return runPictureCommand(QStringLiteral("strokes"), words); }},
     {"pixelset", "像素集合：图像采集、图像比较、图像叠加", pixelSetCommand},
 };
 

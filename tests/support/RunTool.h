@@ -12,11 +12,13 @@ struct ToolRun {
     QByteArray out, err;
 };
 
-inline ToolRun runTool(const QStringList& args, const QString& workingFolder = {}) {
+// One run of `program`.
+inline ToolRun runProgram(const QString& program, const QStringList& args,
+                          const QString& workingFolder = {}) {
     QProcess p;
     if (!workingFolder.isEmpty())
         p.setWorkingDirectory(workingFolder);
-    p.start(QStringLiteral(QUORIN_CLI), args);
+    p.start(program, args);
     ToolRun run;
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
         return run;
@@ -24,6 +26,10 @@ inline ToolRun runTool(const QStringList& args, const QString& workingFolder = {
     run.out = p.readAllStandardOutput();
     run.err = p.readAllStandardError();
     return run;
+}
+
+inline ToolRun runTool(const QStringList& args, const QString& workingFolder = {}) {
+    return runProgram(QStringLiteral(QUORIN_CLI), args, workingFolder);
 }
 
 } // namespace quorin::test

@@ -21,6 +21,10 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 # The command-line tool beside it, working without a display.
 env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/quorin-cli" derive 2>&1 | grep -q '^路程H = ' ||
     problem "the installed quorin-cli does not derive"
+# Its picture commands come from a module it finds from where it is installed.
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/quorin-cli" pixelset capture \
+    "$prefix/share/quorin/22.bmp" "$work/22.txt" --resolution 10x10 >"$work/cli.log" 2>&1 &&
+    [[ -s $work/22.txt ]] || problem "the installed quorin-cli does not capture: $(cat "$work/cli.log")"
 for picture in 22.bmp IMG1463A.jpg I1.jpg hai1.jpg hai2.jpg hai03.jpg hai11.jpg plot580x360.jpg; do
     [[ -s $prefix/share/quorin/$picture ]] || problem "no share/quorin/$picture"
 done
