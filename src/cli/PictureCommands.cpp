@@ -3,13 +3,13 @@
 // commands start without QtGui.
 #include "cli/PictureCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/PngOutput.h"
 #include "cli/StrokesCommand.h"
 #include "core/PixelSets.h"
 #include "platform/PictureDrawing.h"
 #include "platform/PictureFile.h"
 #include "platform/PictureGeometry.h"
 #include "platform/QtColour.h"
-#include <QBuffer>
 #include <QImage>
 #include <QRegularExpression>
 #include <optional>
@@ -123,16 +123,6 @@ int overlay(const QStringList& words) {
 }
 
 } // namespace
-
-bool writePng(const QString& path, const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        tell(QStringLiteral("无法生成 PNG 图片，未写出 %1。").arg(path));
-        return false;
-    }
-    return writeOutput(path, bytes);
-}
 
 } // namespace quorin::cli
 

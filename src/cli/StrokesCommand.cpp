@@ -1,6 +1,6 @@
 #include "cli/StrokesCommand.h"
 #include "cli/CliSupport.h"
-#include "cli/PictureCommands.h"
+#include "cli/PngOutput.h"
 #include "core/RowReader.h"
 #include "core/StrokeFile.h"
 #include "platform/PictureDrawing.h"
