@@ -65,7 +65,11 @@ inline bool comparePixelSetRows(const QString& first, const QString& second, con
         two.open(second, 3000).status != PixelSetRead::Status::Read)
         return false;
     long long differing = 0;
-    return replaceFileBytes(out, setDifferenceFile(one, read.rows, two, threshold, differing));
+    FileReplacement file(out);
+    return writeSetDifferences(
+               one, read.rows, two, threshold,
+               [&](QByteArrayView piece) { return file.write(piece); }, differing) &&
+           file.commit();
 }
 
 // A figure of the process's status in kB (Linux only; 0 elsewhere):

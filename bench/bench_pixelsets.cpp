@@ -37,10 +37,14 @@ void BM_comparePixelSetRows(benchmark::State& state) {
     replaceFileBytes(b, pixelSetOf(1));
     double peakMb = 0;
     for (auto _ : state) {
+        state.PauseTiming();
         resetResidentPeak();
         const long long before = statusKb("VmRSS:");
+        state.ResumeTiming();
         benchmark::DoNotOptimize(comparePixelSetRows(a, b, out));
+        state.PauseTiming();
         peakMb = std::max(peakMb, (statusKb("VmHWM:") - before) / 1024.0);
+        state.ResumeTiming();
     }
     state.counters["peak_MB"] = peakMb;
 }

@@ -63,11 +63,17 @@ void print(const QString& text) {
     line(stdout, text);
 }
 
-bool writeOutput(const QString& path, const QByteArray& bytes) {
-    if (replaceFileBytes(path, bytes))
+bool OutputFile::done() {
+    if (file_.commit())
         return true;
-    tell(notWrittenMessage(path));
+    tell(notWrittenMessage(path_));
     return false;
+}
+
+bool writeOutput(const QString& path, const QByteArray& bytes) {
+    OutputFile out(path);
+    out.write(bytes);
+    return out.done();
 }
 
 bool inputFileThere(const QString& path) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/TextFiles.h"
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -41,10 +43,24 @@ inline constexpr double twipsPerPixel = 1440.0 / 96.0;
 void tell(const QString& message);
 void print(const QString& text);
 
-// `bytes` as the whole of the output file `path`, written beside it and
-// renamed over it when complete (a failure leaves the old file); false after
-// telling the user it was not written.
+// An output file of the tool, written beside its path and renamed over it
+// when complete (see FileReplacement): a failure leaves the old file.
+class OutputFile {
+public:
+    explicit OutputFile(const QString& path) : path_(path), file_(path) {}
+    bool write(QByteArrayView piece) { return file_.write(piece); }
+    // Whether it was written; if not, the user is told.
+    bool done();
+
+private:
+    QString path_;
+    FileReplacement file_;
+};
+
+// `bytes` as the whole of the output file `path`; false after telling the
+// user it was not written.
 bool writeOutput(const QString& path, const QByteArray& bytes);
+
 // A file named on the command line: whether it is there and no folder (after
 // telling the user what is wrong).
 bool inputFileThere(const QString& path);

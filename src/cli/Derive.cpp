@@ -3,7 +3,6 @@
 #include "core/PlotSampling.h"
 #include "state/DropFields.h"
 #include "state/MainFields.h"
-#include <QSaveFile>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -66,11 +65,10 @@ void appendNumber(QByteArray& out, double v) {
     out.append(buf, r.ptr - buf);
 }
 
-// The path at N evenly spaced times from 0 to t, written whole or not at all.
+// The path at N evenly spaced times from 0 to t, written whole or not at all
+// (false after telling the user).
 bool writePath(const QString& path, const DropInputs& in, double t, long long samples) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
+    OutputFile file(path);
     const DropMotion motion(in);
     // Written a megabyte at a time from one buffer.
     constexpr qsizetype chunkBytes = 1 << 20;
@@ -86,12 +84,13 @@ bool writePath(const QString& path, const DropInputs& in, double t, long long sa
         }
         chunk.back() = '\n';
         if (chunk.size() > chunkBytes) {
-            if (file.write(chunk) != chunk.size())
-                return false;
+            if (!file.write(chunk))
+                break;
             chunk.truncate(0);
         }
     }
-    return file.write(chunk) == chunk.size() && file.commit();
+    file.write(chunk);
+    return file.done();
 }
 
 } // namespace
@@ -141,10 +140,8 @@ int derive(const QStringList& words) {
             return Failed;
         }
     }
-    if (pathFile && !writePath(*pathFile, in, t, samples)) {
-        tell(QStringLiteral("路径文件 %1 无法写入。").arg(*pathFile));
-        return Failed;
-    }
+    if (pathFile && !writePath(*pathFile, in, t, samples))
+        return Failed; // the user has been told
 
     QString text = QStringLiteral("水平位移Hx = ") + wc(r->atT.x) +
                    QStringLiteral("\n垂直位移Hy = ") + wc(r->atT.y) +

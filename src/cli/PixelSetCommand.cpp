@@ -46,9 +46,11 @@ int compare(const QStringList& words) {
     if (!rows || !readSet(args->positional[1], second))
         return Failed;
     long long differing = 0;
-    const QByteArray text =
-        setDifferenceFile(first, *rows, second, colourThreshold(thresholdText), differing);
-    if (!writeOutput(args->positional[2], text))
+    OutputFile out(args->positional[2]);
+    writeSetDifferences(
+        first, *rows, second, colourThreshold(thresholdText),
+        [&](QByteArrayView piece) { return out.write(piece); }, differing);
+    if (!out.done())
         return Failed;
     print(QString::number(differing));
     return differing > 0 ? Differences : Done;

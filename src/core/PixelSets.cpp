@@ -5,6 +5,7 @@
 #include <QDir>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -202,20 +203,15 @@ template <class View> bool anyPixelRow(const std::vector<View>& rows) {
     return std::any_of(rows.begin(), rows.end(), [](View row) { return isPixelRow(row); });
 }
 
-// The fields of a row that are stored: fields 1 .. lastStoredField.
-template <class View> void storedFields(View row, std::vector<View>& fields) {
+// The fields of a row go to the table's row `r` from field 1 (`fields` is
+// room for them); only fields 1 .. lastStoredField are stored.
+template <class View>
+void storeRow(PixelTable& table, long long r, View row, std::vector<View>& fields) {
     fields.clear();
     forEachField(row, [&](long long field, View value) {
         if (field <= lastStoredField)
             fields.push_back(value);
     });
-}
-
-// The fields of a row go to the table's row `r` from field 1 (`fields` is
-// room for them).
-template <class View>
-void storeRow(PixelTable& table, long long r, View row, std::vector<View>& fields) {
-    storedFields(row, fields);
     table.setRow(r, 1, std::span<const View>(fields));
 }
 
@@ -401,7 +397,6 @@ PixelSetRows::~PixelSetRows() = default;
 PixelSetRead PixelSetRows::open(const QString& path, long long maxRows) {
     rows_.clear();
     whole_.reset();
-    fields_.clear();
     current_ = -1;
     file_.reset();
     if (tooLargeToRead(path))
@@ -428,31 +423,53 @@ PixelSetRead PixelSetRows::open(const QString& path, long long maxRows) {
     if (!anyPixelRow(*rows))
         return {PixelSetRead::Status::NotAPixelSet, 0};
     rows_ = std::move(*rows);
+    textEnd_ = text.data() + text.size();
     return {PixelSetRead::Status::Read, static_cast<long long>(rows_.size())};
 }
 
 CellText PixelSetRows::cell(long long r, long long c) {
     if (whole_)
         return whole_->cell(r, c);
-    if (r < 0 || r >= static_cast<long long>(rows_.size()) || r > setTableUpper)
+    if (r < 0 || r >= static_cast<long long>(rows_.size()) || r > setTableUpper || c < 1 ||
+        c > lastStoredField)
         return {};
-    if (r != current_)
-        load(r);
-    if (c < 1 || c > static_cast<long long>(fields_.size()))
-        return {};
-    return {fields_[static_cast<std::size_t>(c - 1)], nullptr};
-}
-
-void PixelSetRows::load(long long r) {
-    const QByteArrayView row = rows_[static_cast<std::size_t>(r)];
-    // NUL bytes after the row, as a table's cells have after a short text
-    // (PixelTable::sameText reads eight bytes).
-    lowered_.resize(static_cast<std::size_t>(row.size()) + 8, '\0');
-    std::memcpy(lowered_.data(), row.data(), static_cast<std::size_t>(row.size()));
-    std::memset(lowered_.data() + row.size(), 0, 8);
-    lowerAsciiLetters(lowered_.data(), row.size());
-    storedFields(QByteArrayView(lowered_.data(), row.size()), fields_);
-    current_ = r;
+    if (r != current_ || c <= passed_) {
+        current_ = r;
+        cursor_ = FieldCursor<QByteArrayView>(rows_[static_cast<std::size_t>(r)]);
+        passed_ = 0;
+    }
+    QByteArrayView field;
+    for (; passed_ < c; ++passed_)
+        if (!cursor_.next(field)) {
+            passed_ = lastStoredField; // no more fields in this row
+            return {};
+        }
+    const qsizetype n = field.size();
+    if (n > qsizetype(sizeof short_)) {
+        long_ = field.toByteArray();
+        lowerAsciiLetters(long_.data(), n);
+        return {QByteArrayView(long_), nullptr};
+    }
+    if constexpr (std::endian::native != std::endian::little) {
+        std::memset(short_, 0, sizeof short_);
+        std::memcpy(short_, field.data(), static_cast<std::size_t>(n));
+        lowerAsciiLetters(short_, sizeof short_);
+        return {QByteArrayView(short_, n), nullptr};
+    }
+    // Its bytes, NUL after them, as one word (the first byte lowest): read
+    // whole where eight bytes are there to read.
+    std::uint64_t w = 0;
+    if (field.data() + sizeof w <= textEnd_) {
+        std::memcpy(&w, field.data(), sizeof w);
+        if (n < qsizetype(sizeof w))
+            w &= (std::uint64_t(1) << (8 * n)) - 1;
+    } else {
+        for (qsizetype k = n; k-- > 0;)
+            w = (w << 8) | static_cast<std::uint8_t>(field[k]);
+    }
+    w = lowerAsciiWord(w);
+    std::memcpy(short_, &w, sizeof w);
+    return {QByteArrayView(short_, n), nullptr};
 }
 
 // --- writing ---
@@ -510,17 +527,25 @@ long long appendSetDifferences(QByteArray& out, PixelSetRows& first, PixelSetRow
     return setDifferences(out, first, second, column, rows, threshold, total);
 }
 
-QByteArray setDifferenceFile(PixelSetRows& first, long long firstRows, PixelSetRows& second,
-                             long long threshold, long long& differing) {
+bool writeSetDifferences(PixelSetRows& first, long long firstRows, PixelSetRows& second,
+                         long long threshold, const std::function<bool(QByteArrayView)>& write,
+                         long long& differing) {
     const PixelSetExtent grid = pixelSetExtent(first, firstRows);
+    // Handed on in pieces of about this size, from one buffer.
+    constexpr qsizetype pieceBytes = 256 * 1024;
     QByteArray text;
-    // A "*" and a TAB a point, and the running total: written without growing.
-    text.reserve(static_cast<qsizetype>(grid.columns * (2 * grid.rows + 12)));
+    text.reserve(pieceBytes + 2 * grid.rows + 64);
     long long total = 0;
     differing = 0;
-    for (long long i = 0; i < grid.columns; ++i)
+    for (long long i = 0; i < grid.columns; ++i) {
         differing += setDifferences(text, first, second, i, grid.rows, threshold, total);
-    return text;
+        if (text.size() >= pieceBytes) {
+            if (!write(text))
+                return false;
+            text.truncate(0);
+        }
+    }
+    return write(text);
 }
 
 namespace {

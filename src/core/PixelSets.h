@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -124,17 +125,20 @@ bool templateDiffers(const Rgb& templ, const Rgb& live, long long threshold);
 // Cuts a row into its fields as if it were enclosed in one TAB at each end:
 // a field lies between two separators (TAB or "|"); a separator followed
 // directly by further ones skips at most 21 of them; text after the last
-// separator is not a field. `store(number, text)` gets fields 1, 2, ...
-template <class View, class Store> void forEachField(View row, Store&& store) {
-    // Positions -1 and size are the enclosing TABs; the scan only ever stops
-    // at separators.
-    const qsizetype size = row.size();
-    const auto* const d = row.data();
-    const auto isSeparator = [](auto ch) { return ch == '\t' || ch == '|'; };
-    const auto separator = [&](qsizetype k) { return k < 0 || k >= size || isSeparator(d[k]); };
-    long long field = 0;
-    for (qsizetype i = -1;;) {
-        qsizetype p = i;
+// separator is not a field. next() gives fields 1, 2, ... in turn.
+template <class View> class FieldCursor {
+public:
+    explicit FieldCursor(View row) : row_(row) {}
+
+    // The next field into `field`; false past the last one.
+    bool next(View& field) {
+        // Positions -1 and size are the enclosing TABs; the scan only ever
+        // stops at separators.
+        const qsizetype size = row_.size();
+        const auto* const d = row_.data();
+        const auto isSeparator = [](auto ch) { return ch == '\t' || ch == '|'; };
+        const auto separator = [&](qsizetype k) { return k < 0 || k >= size || isSeparator(d[k]); };
+        qsizetype p = i_;
         for (int skipped = 0; skipped < 21 && p + 1 <= size && separator(p + 1); ++skipped)
             ++p;
         qsizetype q = p + 1;
@@ -154,11 +158,26 @@ template <class View, class Store> void forEachField(View row, Store&& store) {
         }
         while (q < size && !isSeparator(d[q]))
             ++q;
-        if (q > size)
-            return;
-        store(++field, row.sliced(p + 1, q - p - 1));
-        i = q;
+        if (q > size) {
+            i_ = size; // stays past the end
+            return false;
+        }
+        field = row_.sliced(p + 1, q - p - 1);
+        i_ = q;
+        return true;
     }
+
+private:
+    View row_;
+    qsizetype i_ = -1; // the separator the last field ended at
+};
+
+// The fields of a row in turn: `store(number, text)` gets fields 1, 2, ...
+template <class View, class Store> void forEachField(View row, Store&& store) {
+    FieldCursor<View> cursor(row);
+    View field;
+    for (long long number = 1; cursor.next(field); ++number)
+        store(number, field);
 }
 
 // Only fields 1 .. 4999 of a line are stored.
@@ -208,8 +227,9 @@ PixelSetExtent pixelSetExtent(const PixelTable& table, long long rows);
 // A pixel set read for one pass over its cells: cell (r, c) is what
 // readPixelSetFile would leave in an empty table's cell (r, c), but no table
 // of the whole set is built. Plain ASCII text stays where the file is (see
-// FileView) and a row is lowered and cut into its cells when a cell of it is
-// asked for; other text is read into a table.
+// FileView) and is cut into cells, and lowered, as they are asked for: a row
+// at a time, fields in order (going back in a row cuts it again from its
+// start). Other text is read into a table.
 class PixelSetRows {
 public:
     PixelSetRows();
@@ -220,18 +240,22 @@ public:
     // The set in the file at `path`, with readPixelSetFile's answers.
     PixelSetRead open(const QString& path, long long maxRows);
 
-    // Valid until a cell of another row is asked for.
+    // Valid until the next cell is asked for.
     CellText cell(long long r, long long c);
 
 private:
-    void load(long long r);
-
     std::optional<FileView> file_;
-    std::vector<QByteArrayView> rows_;   // the kept rows of plain ASCII text
-    std::unique_ptr<PixelTable> whole_;  // the set, when its text is not plain ASCII
-    long long current_ = -1;             // the row whose cells are at hand:
-    std::vector<char> lowered_;          // its text, lowered
-    std::vector<QByteArrayView> fields_; // its cells from field 1, in `lowered_`
+    std::vector<QByteArrayView> rows_;  // the kept rows of plain ASCII text
+    const char* textEnd_ = nullptr;     // and where that text ends
+    std::unique_ptr<PixelTable> whole_; // the set, when its text is not plain ASCII
+    // The row being read: its number, where its fields are cut, how many
+    // have been, and the last one, lowered (NUL after a short text, as in a
+    // table's cell).
+    long long current_ = -1;
+    FieldCursor<QByteArrayView> cursor_{QByteArrayView()};
+    long long passed_ = 0;
+    alignas(8) char short_[8] = {};
+    QByteArray long_;
 };
 PixelSetExtent pixelSetExtent(PixelSetRows& set, long long rows);
 
@@ -254,10 +278,11 @@ long long appendSetDifferences(QByteArray& out, PixelSetRows& first, PixelSetRow
                                long long column, long long rows, long long threshold,
                                long long& total);
 // The whole difference file of two sets, on the grid of the first (read with
-// `firstRows` rows, see pixelSetExtent); `differing` counts its points that
-// differ.
-QByteArray setDifferenceFile(PixelSetRows& first, long long firstRows, PixelSetRows& second,
-                             long long threshold, long long& differing);
+// `firstRows` rows, see pixelSetExtent), handed to `write` a piece at a time;
+// `differing` counts its points that differ. False as soon as `write` is.
+bool writeSetDifferences(PixelSetRows& first, long long firstRows, PixelSetRows& second,
+                         long long threshold, const std::function<bool(QByteArrayView)>& write,
+                         long long& differing);
 // The same against colours read from the picture: the first set's text where
 // they differ.
 void appendLiveDifferences(QByteArray& out, const PixelTable& first, long long column,

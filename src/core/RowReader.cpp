@@ -65,10 +65,7 @@ void lowerAsciiLetters(char* d, qsizetype n) {
     for (; i + 8 <= n; i += 8) {
         std::uint64_t w;
         std::memcpy(&w, d + i, sizeof w);
-        // Bit 7 of each lane marks 'A'..'Z'; shifted to bit 5 it lowers them.
-        const std::uint64_t upper =
-            (w + byteLanes(0x80 - 'A')) & ~(w + byteLanes(0x7F - 'Z')) & byteLanes(0x80);
-        w |= upper >> 2;
+        w = lowerAsciiWord(w);
         std::memcpy(d + i, &w, sizeof w);
     }
     for (; i < n; ++i) {

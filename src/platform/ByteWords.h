@@ -23,4 +23,13 @@ constexpr int firstFlaggedByte(std::uint64_t flags) {
     return flags == 0 ? 8 : std::countr_zero(flags) / 8;
 }
 
+// The letters among eight ASCII bytes lowered: bit 7 of a lane marks
+// 'A'..'Z', and shifted to bit 5 it lowers them. Lanes of 0x80 and above may
+// disturb their neighbours.
+constexpr std::uint64_t lowerAsciiWord(std::uint64_t w) {
+    const std::uint64_t upper =
+        (w + byteLanes(0x80 - 'A')) & ~(w + byteLanes(0x7F - 'Z')) & byteLanes(0x80);
+    return w | (upper >> 2);
+}
+
 } // namespace quorin

@@ -102,37 +102,70 @@ void removeLeftoverTemps(const QFileInfo& target) {
     }
 }
 
-// Writes the bytes to a new temporary file beside `path`, on the disk, and
-// renames it over `path`; `durable`: the rename too is flushed.
-bool replaceThroughTemp(const QString& path, const QByteArray& bytes, bool durable) {
+} // namespace
+
+FileReplacement::FileReplacement(const QString& path) {
     QFileInfo target(path);
     // A link is followed, so that the file it points at is what changes.
     if (target.isSymLink() && !target.canonicalFilePath().isEmpty())
         target = QFileInfo(target.canonicalFilePath());
     if (target.exists() && (!target.isFile() || !target.isWritable()))
-        return false;
+        return;
     removeLeftoverTemps(target);
-    const QString to = target.absoluteFilePath();
+    to_ = target.absoluteFilePath();
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const QString temp = tempNameFor(to);
-        QFile f(temp);
+        const QString temp = tempNameFor(to_);
+        auto f = std::make_unique<QFile>(temp);
         // Unbuffered, so that a write cut short by a full disk is seen here.
-        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-            if (QFileInfo::exists(temp))
-                continue; // the name is taken
-            return false;
+        if (f->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            file_ = std::move(f);
+            return;
         }
-        bool written = f.write(bytes) == bytes.size() && syncHandle(f);
-        if (written && target.exists())
-            written = f.setPermissions(target.permissions());
-        f.close();
-        if (!written || !renameOver(temp, to)) {
-            QFile::remove(temp);
-            return false;
-        }
-        return !durable || syncFolderOf(to);
+        if (!QFileInfo::exists(temp))
+            return; // the folder takes no new file
+        // The name is taken: another one.
     }
-    return false;
+}
+
+FileReplacement::~FileReplacement() {
+    if (file_) {
+        file_->close();
+        QFile::remove(file_->fileName());
+    }
+}
+
+bool FileReplacement::write(QByteArrayView bytes) {
+    if (file_ && file_->write(bytes.data(), bytes.size()) != bytes.size()) {
+        file_->close();
+        QFile::remove(file_->fileName());
+        file_.reset();
+    }
+    return file_ != nullptr;
+}
+
+bool FileReplacement::commit(bool durable) {
+    if (!file_)
+        return false;
+    const std::unique_ptr<QFile> f = std::move(file_);
+    const QFileInfo target(to_);
+    bool written = syncHandle(*f);
+    if (written && target.exists())
+        written = f->setPermissions(target.permissions());
+    f->close();
+    if (!written || !renameOver(f->fileName(), to_)) {
+        QFile::remove(f->fileName());
+        return false;
+    }
+    return !durable || syncFolderOf(to_);
+}
+
+namespace {
+
+// Writes the bytes to a new temporary file beside `path`, on the disk, and
+// renames it over `path`; `durable`: the rename too is flushed.
+bool replaceThroughTemp(const QString& path, const QByteArray& bytes, bool durable) {
+    FileReplacement replacement(path);
+    return replacement.write(bytes) && replacement.commit(durable);
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode) {

@@ -38,6 +38,28 @@ bool replaceTextFile(const QString& path, const QString& text);
 // The same for bytes already encoded.
 bool replaceFileBytes(const QString& path, const QByteArray& bytes);
 
+// The same for content written a piece at a time: into the temporary file
+// beside `path`, renamed over it by commit(). Until then the old file is
+// whole, and a replacement never committed leaves nothing behind.
+class FileReplacement {
+public:
+    explicit FileReplacement(const QString& path);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // False once a piece could not be written (or the temporary file not be
+    // made): the replacement has then failed.
+    bool write(QByteArrayView bytes);
+    // Flushes the new content to the disk and renames it into place;
+    // `durable`: the rename too is flushed. False when it was not replaced.
+    bool commit(bool durable = false);
+
+private:
+    QString to_;
+    std::unique_ptr<QFile> file_; // the temporary file while it is written
+};
+
 // Append `text` encoded as GBK, creating the file if needed. All or nothing:
 // when the text cannot be written whole (a full disk), the file is cut back
 // to what it held and the answer is false.

@@ -112,6 +112,47 @@ TEST(TextFiles, ReplacingRemovesOnlyItsOwnLeftoverTemporaryFiles) {
 #endif
 }
 
+// A replacement written in pieces is the old file until it is committed, and
+// one given up leaves no trace.
+TEST(TextFiles, ReplacementInPiecesIsWholeOrNothing) {
+    TempFolder t;
+    t.write("s.txt", "old");
+    {
+        FileReplacement r(t.file("s.txt"));
+        EXPECT_TRUE(r.write("ne"));
+        EXPECT_TRUE(r.write("w"));
+        EXPECT_EQ(t.read("s.txt"), "old");
+    }
+    EXPECT_EQ(t.read("s.txt"), "old");
+    EXPECT_EQ(QDir(t.folder().path()).entryList(QDir::Files), QStringList({"s.txt"}));
+    FileReplacement r(t.file("s.txt"));
+    EXPECT_TRUE(r.write("ne") && r.write("") && r.write("w"));
+    EXPECT_TRUE(r.commit());
+    EXPECT_EQ(t.read("s.txt"), "new");
+    EXPECT_FALSE(r.write("more")); // committed: nothing more goes in
+    EXPECT_FALSE(r.commit());
+    EXPECT_EQ(t.read("s.txt"), "new");
+
+    FileReplacement nowhere(t.file("no/such/dir/x.txt"));
+    EXPECT_FALSE(nowhere.write("x"));
+    EXPECT_FALSE(nowhere.commit());
+}
+
+// A file's bytes seen in place are the bytes read.
+TEST(TextFiles, FileViewSeesWhatIsRead) {
+    TempFolder t;
+    t.write("a.txt", "abc\r\n");
+    t.write("empty.txt", "");
+    const auto a = FileView::open(t.file("a.txt"));
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->bytes(), QByteArrayView("abc\r\n"));
+    const auto empty = FileView::open(t.file("empty.txt"));
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->bytes().isEmpty());
+    EXPECT_FALSE(FileView::open(t.file("none.txt")));
+    EXPECT_FALSE(FileView::open(t.folder().path()));
+}
+
 TEST(TextFiles, BytesMoveUnchanged) {
     TempFolder t;
     static const char raw[] = "\xFF\xFE not GBK \x80\r\n";
