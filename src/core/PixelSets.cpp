@@ -125,7 +125,8 @@ public:
 
     void field(QByteArrayView text) {
         room(text.size() + 1);
-        std::memcpy(d_ + at_, text.data(), static_cast<std::size_t>(text.size()));
+        if (!text.isEmpty()) // an empty cell's view may have no data at all
+            std::memcpy(d_ + at_, text.data(), static_cast<std::size_t>(text.size()));
         at_ += text.size();
         d_[at_++] = '\t';
     }

@@ -81,19 +81,35 @@ bool lowerAsciiBytes(QByteArray& bytes) {
     return true;
 }
 
-size_t qHash(FoldedBytes key, size_t seed) {
-    // The lowered row, a piece at a time.
-    char piece[256];
-    const qsizetype n = key.row.size();
-    qsizetype at = 0;
-    do {
-        const qsizetype k = std::min(n - at, qsizetype(sizeof piece));
-        std::memcpy(piece, key.row.data() + at, static_cast<std::size_t>(k));
-        lowerAsciiLetters(piece, k);
-        seed = qHashBits(piece, static_cast<std::size_t>(k), seed);
-        at += k;
-    } while (at < n);
-    return seed;
+FoldedBytes::FoldedBytes(QByteArrayView r) : row(r) {
+    // Every byte with bit 5 set: a letter reads the same in either case (as
+    // do a row and its lowered form); other bytes may merge, which only costs
+    // a comparison. Four words at a time, each mixed into its own lane by a
+    // multiply, so the lanes do not wait for each other.
+    const char* const d = row.data();
+    const qsizetype n = row.size();
+    constexpr std::uint64_t k = 0xFF51AFD7ED558CCDULL;
+    std::uint64_t h[4] = {static_cast<std::uint64_t>(n), 1, 2, 3};
+    const auto mix = [](std::uint64_t& lane, std::uint64_t w) {
+        lane = (lane ^ (w | byteLanes(0x20))) * k;
+        lane ^= lane >> 32;
+    };
+    qsizetype i = 0;
+    for (; i + 32 <= n; i += 32)
+        for (int j = 0; j < 4; ++j) {
+            std::uint64_t w;
+            std::memcpy(&w, d + i + 8 * j, sizeof w);
+            mix(h[j], w);
+        }
+    for (; i < n; i += 8) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, d + i, static_cast<std::size_t>(std::min<qsizetype>(8, n - i)));
+        mix(h[0], w);
+    }
+    std::uint64_t all = h[0];
+    for (int j = 1; j < 4; ++j)
+        all = (all ^ h[j]) * k;
+    hash = static_cast<size_t>(all ^ (all >> 29));
 }
 
 // QString::toLower looks every character up in the Unicode tables, which

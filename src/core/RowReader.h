@@ -28,15 +28,19 @@ void lowerAsciiLetters(char* d, qsizetype n);
 
 // Rows of ASCII bytes as keys that ignore case: equal when they are equal once
 // lowered, hashed as if lowered, so a text can be cut into the rows of its
-// lowered form without being lowered first.
+// lowered form without being lowered first. The hash is taken once, when the
+// key is made (a hash table that grows takes it again for every key).
 struct FoldedBytes {
+    FoldedBytes(QByteArrayView r);
     QByteArrayView row;
+    size_t hash;
     operator QByteArrayView() const { return row; }
     friend bool operator==(FoldedBytes a, FoldedBytes b) {
-        return a.row.size() == b.row.size() && a.row.compare(b.row, Qt::CaseInsensitive) == 0;
+        return a.hash == b.hash && a.row.size() == b.row.size() &&
+               a.row.compare(b.row, Qt::CaseInsensitive) == 0;
     }
+    friend size_t qHash(FoldedBytes key, size_t seed = 0) { return key.hash ^ seed; }
 };
-size_t qHash(FoldedBytes key, size_t seed = 0);
 
 // The rules on any view of text (QStringView, or QByteArrayView for ASCII
 // text read as bytes), so every reader of rows cuts and keeps them alike.
