@@ -4,6 +4,7 @@
 #include "platform/TextFiles.h"
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace quorin::cli {
@@ -74,6 +75,14 @@ bool writeOutput(const QString& path, const QByteArray& bytes) {
     OutputFile out(path);
     out.write(bytes);
     return out.done();
+}
+
+std::optional<std::pair<QString, QString>> dimensionTexts(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^\\s*(\\d+)\\s*[xX×*]\\s*(\\d+)\\s*$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return std::pair(m.captured(1), m.captured(2));
 }
 
 bool inputFileThere(const QString& path) {

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace quorin {
 class PixelSetRows;
@@ -60,6 +61,10 @@ private:
 // `bytes` as the whole of the output file `path`; false after telling the
 // user it was not written.
 bool writeOutput(const QString& path, const QByteArray& bytes);
+
+// The two whole numbers of a size or a resolution typed as "WxH" (also with
+// "X", "×" or "*", spaces around), as typed; nothing for any other text.
+std::optional<std::pair<QString, QString>> dimensionTexts(const QString& text);
 
 // A file named on the command line: whether it is there and no folder (after
 // telling the user what is wrong).

@@ -11,7 +11,6 @@
 #include "platform/PictureGeometry.h"
 #include "platform/QtColour.h"
 #include <QImage>
-#include <QRegularExpression>
 #include <optional>
 
 namespace quorin::cli {
@@ -55,14 +54,13 @@ std::optional<ShownPicture> showPicture(const QString& path, const Args& args) {
         return std::nullopt;
     }
     const QString text = args.option(QStringLiteral("resolution")).value_or(defaultResolution);
-    static const QRegularExpression form(QStringLiteral("^\\s*(\\d+)\\s*[xX×*]\\s*(\\d+)\\s*$"));
-    const QRegularExpressionMatch m = form.match(text);
-    if (!m.hasMatch()) {
+    const auto xy = dimensionTexts(text);
+    if (!xy) {
         tell(QStringLiteral("采集分辨率 %1 无效：应为 X×Y 两个正整数，例如 800x600。").arg(text));
         return std::nullopt;
     }
     const auto grid = pixelGrid(image.width() * twipsPerPixel, image.height() * twipsPerPixel,
-                                m.captured(1), m.captured(2));
+                                xy->first, xy->second);
     if (!grid) {
         tell(QStringLiteral("采集分辨率 %1 不适用于 %2×%3 像素的图片：X、Y 不能为 0，"
                             "取样间距不能小于 1 缇，且不能超过 5000 列或 5000 行。")

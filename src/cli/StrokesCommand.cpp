@@ -10,7 +10,6 @@
 #include "state/SharedState.h"
 #include <QFileInfo>
 #include <QImage>
-#include <QRegularExpression>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -70,11 +69,10 @@ std::optional<Format> formatOf(const QString& path) {
 }
 
 std::optional<QSize> sizeOf(const QString& text) {
-    const QRegularExpression form(QStringLiteral("^\\s*(\\d{1,9})\\s*[xX×*]\\s*(\\d{1,9})\\s*$"));
-    const QRegularExpressionMatch m = form.match(text);
-    if (!m.hasMatch())
+    const auto wh = dimensionTexts(text);
+    if (!wh)
         return std::nullopt;
-    const int w = m.captured(1).toInt(), h = m.captured(2).toInt();
+    const int w = wh->first.toInt(), h = wh->second.toInt(); // 0 when too long
     if (w < 1 || h < 1 || w > maxSide || h > maxSide)
         return std::nullopt;
     return QSize(w, h);

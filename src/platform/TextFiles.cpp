@@ -128,34 +128,36 @@ FileReplacement::FileReplacement(const QString& path) {
 }
 
 FileReplacement::~FileReplacement() {
-    if (file_) {
-        file_->close();
-        QFile::remove(file_->fileName());
-    }
+    discard();
+}
+
+void FileReplacement::discard() {
+    if (!file_)
+        return;
+    file_->close();
+    QFile::remove(file_->fileName());
+    file_.reset();
 }
 
 bool FileReplacement::write(QByteArrayView bytes) {
-    if (file_ && file_->write(bytes.data(), bytes.size()) != bytes.size()) {
-        file_->close();
-        QFile::remove(file_->fileName());
-        file_.reset();
-    }
+    if (file_ && file_->write(bytes.data(), bytes.size()) != bytes.size())
+        discard();
     return file_ != nullptr;
 }
 
 bool FileReplacement::commit(bool durable) {
     if (!file_)
         return false;
-    const std::unique_ptr<QFile> f = std::move(file_);
     const QFileInfo target(to_);
-    bool written = syncHandle(*f);
+    bool written = syncHandle(*file_);
     if (written && target.exists())
-        written = f->setPermissions(target.permissions());
-    f->close();
-    if (!written || !renameOver(f->fileName(), to_)) {
-        QFile::remove(f->fileName());
+        written = file_->setPermissions(target.permissions());
+    file_->close();
+    if (!written || !renameOver(file_->fileName(), to_)) {
+        discard();
         return false;
     }
+    file_.reset();
     return !durable || syncFolderOf(to_);
 }
 
@@ -246,10 +248,10 @@ std::optional<FileView> FileView::open(const QString& path) {
         view.bytes_ = QByteArrayView(reinterpret_cast<const char*>(mapped), size);
         return view;
     }
-    auto bytes = readFileBytes(path);
-    if (!bytes)
+    // Not mapped (a file system that cannot): read from the same handle.
+    view.read_ = f.readAll();
+    if (f.error() != QFileDevice::NoError)
         return std::nullopt;
-    view.read_ = std::move(*bytes);
     view.bytes_ = QByteArrayView(view.read_);
     return view;
 }

@@ -56,6 +56,9 @@ public:
     bool commit(bool durable = false);
 
 private:
+    // The temporary file closed and removed: the replacement has failed.
+    void discard();
+
     QString to_;
     std::unique_ptr<QFile> file_; // the temporary file while it is written
 };
